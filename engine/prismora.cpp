@@ -1,0 +1,558 @@
+#include "prismora.h"
+
+#include <QDebug>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+constexpr double oneThird = 1.0 / 3.0;
+constexpr double twoThirds = 2.0 / 3.0;
+
+// Truncation toward zero through a 32-bit int, defined for every double: casting NaN or a value
+// beyond int's range is undefined behaviour, so those are mapped first.
+double truncateToInt(double value)
+{
+    if (std::isnan(value))
+        return 0.0;
+    if (value >= static_cast<double>(INT_MAX))
+        return static_cast<double>(INT_MAX);
+    if (value <= static_cast<double>(INT_MIN))
+        return static_cast<double>(INT_MIN);
+    // Through int, so that -0.5 becomes +0 rather than -0.
+    return static_cast<double>(static_cast<int>(value));
+}
+
+double linearise(double channel)
+{
+    if (channel > 0.04045)
+        return std::pow((channel + 0.055) / 1.055, 2.4);
+    return channel / 12.92;
+}
+
+double encode(double linear)
+{
+    if (linear > 0.0031308)
+        return 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+    return linear * 12.92;
+}
+
+} // namespace
+
+Prismora::Prismora()
+{
+    sort_rgb();
+    set_rgb_r(0);
+    set_rgb_g(0);
+    set_rgb_b(0);
+}
+
+void Prismora::set_rgb_r(double value)
+{
+    // Written so that NaN is refused too.
+    if (!(value >= 0 && value <= 255))
+        return;
+    red = value;
+    cascade_from_rgb();
+}
+
+void Prismora::set_rgb_g(double value)
+{
+    green = value;
+    cascade_from_rgb();
+}
+
+void Prismora::set_rgb_b(double value)
+{
+    blue = value;
+    cascade_from_rgb();
+}
+
+void Prismora::set_rgb(double r, double g, double b)
+{
+    set_rgb_r(r);
+    set_rgb_g(g);
+    set_rgb_b(b);
+}
+
+void Prismora::set_cmyk_c(double value)
+{
+    cyan = value / 100;
+    cascade_from_cmyk();
+}
+
+void Prismora::set_cmyk_m(double value)
+{
+    magenta = value / 100;
+    cascade_from_cmyk();
+}
+
+void Prismora::set_cmyk_y(double value)
+{
+    yellow = value / 100;
+    cascade_from_cmyk();
+}
+
+void Prismora::set_cmyk_k(double value)
+{
+    key = value / 100;
+    cascade_from_cmyk();
+}
+
+void Prismora::set_hsv_h(float value)
+{
+    hsvHue = static_cast<float>(static_cast<double>(value) / 360);
+    cascade_from_hsv();
+}
+
+void Prismora::set_hsv_s(float value)
+{
+    hsvSaturation = static_cast<float>(static_cast<double>(value) / 100);
+    cascade_from_hsv();
+}
+
+void Prismora::set_hsv_v(float value)
+{
+    hsvValue = static_cast<float>(static_cast<double>(value) / 100);
+    cascade_from_hsv();
+}
+
+void Prismora::set_hsl_h(double value)
+{
+    hslHue = value / 360;
+    cascade_from_hsl();
+}
+
+void Prismora::set_hsl_s(double value)
+{
+    hslSaturation = value / 100;
+    cascade_from_hsl();
+}
+
+void Prismora::set_hsl_l(double value)
+{
+    hslLightness = value / 100;
+    cascade_from_hsl();
+}
+
+void Prismora::set_xyz_x(double value)
+{
+    xyzX = value;
+    cascade_from_xyz();
+}
+
+void Prismora::set_xyz_y(double value)
+{
+    xyzY = value;
+    cascade_from_xyz();
+}
+
+void Prismora::set_xyz_z(double value)
+{
+    xyzZ = value;
+    cascade_from_xyz();
+}
+
+double Prismora::get_rgb_r() const
+{
+    return truncateToInt(red);
+}
+double Prismora::get_rgb_g() const
+{
+    return truncateToInt(green);
+}
+double Prismora::get_rgb_b() const
+{
+    return truncateToInt(blue);
+}
+
+double Prismora::get_cmyk_c() const
+{
+    return 100 * cyan;
+}
+double Prismora::get_cmyk_m() const
+{
+    return 100 * magenta;
+}
+double Prismora::get_cmyk_y() const
+{
+    return 100 * yellow;
+}
+double Prismora::get_cmyk_k() const
+{
+    return 100 * key;
+}
+
+float Prismora::get_hsv_h() const
+{
+    return 360.0f * hsvHue;
+}
+float Prismora::get_hsv_s() const
+{
+    return 100.0f * hsvSaturation;
+}
+float Prismora::get_hsv_v() const
+{
+    return 100.0f * hsvValue;
+}
+
+double Prismora::get_hsl_h() const
+{
+    return 360 * hslHue;
+}
+double Prismora::get_hsl_s() const
+{
+    return 100 * hslSaturation;
+}
+double Prismora::get_hsl_l() const
+{
+    return 100 * hslLightness;
+}
+
+double Prismora::get_xyz_x() const
+{
+    return xyzX;
+}
+double Prismora::get_xyz_y() const
+{
+    return xyzY;
+}
+double Prismora::get_xyz_z() const
+{
+    return xyzZ;
+}
+
+void Prismora::cascade_from_rgb()
+{
+    rgb_cmyk();
+    rgb_hsv();
+    rgb_hsl();
+    rgb_xyz();
+}
+
+void Prismora::cascade_from_cmyk()
+{
+    cmyk_rgb();
+    cmyk_hsv();
+    cmyk_hsl();
+    cmyk_xyz();
+}
+
+void Prismora::cascade_from_hsv()
+{
+    hsv_rgb();
+    hsv_cmyk();
+    hsv_hsl();
+    hsv_xyz();
+}
+
+void Prismora::cascade_from_hsl()
+{
+    hsl_rgb();
+    hsl_cmyk();
+    hsl_hsv();
+    hsl_xyz();
+}
+
+void Prismora::cascade_from_xyz()
+{
+    xyz_rgb();
+    xyz_cmyk();
+    xyz_hsv();
+    xyz_hsl();
+}
+
+void Prismora::sort_rgb()
+{
+    sortedChannels = {red / 255, green / 255, blue / 255};
+    std::sort(sortedChannels.begin(), sortedChannels.end());
+}
+
+void Prismora::calc_chroma()
+{
+    sort_rgb();
+    chroma = sortedChannels[2] - sortedChannels[0];
+}
+
+void Prismora::rgb_cmyk()
+{
+    std::array<double, 3> inverted = {1 - red / 255, 1 - green / 255, 1 - blue / 255};
+    std::sort(inverted.begin(), inverted.end());
+    key = inverted[0];
+    // Black: cyan, magenta and yellow would divide by zero, so they read as full.
+    if (key == 1) {
+        cyan = 1;
+        magenta = 1;
+        yellow = 1;
+        return;
+    }
+    cyan = ((1 - red / 255) - key) / (1 - key);
+    magenta = ((1 - green / 255) - key) / (1 - key);
+    yellow = ((1 - blue / 255) - key) / (1 - key);
+}
+
+void Prismora::cmyk_rgb()
+{
+    red = (255 * (1 - cyan)) * (1 - key);
+    green = (255 * (1 - magenta)) * (1 - key);
+    blue = (255 * (1 - yellow)) * (1 - key);
+}
+
+void Prismora::rgb_hsv()
+{
+    calc_chroma();
+    const double max = sortedChannels[2];
+    const double rn = red / 255;
+    const double gn = green / 255;
+    const double bn = blue / 255;
+
+    hsvValue = static_cast<float>(max);
+    if (chroma == 0) {
+        hsvHue = 0;
+        hsvSaturation = 0;
+        return;
+    }
+    hsvSaturation = static_cast<float>(chroma / max);
+
+    const double deltaR = ((max - rn) / 6 + chroma / 2) / chroma;
+    const double deltaG = ((max - gn) / 6 + chroma / 2) / chroma;
+    const double deltaB = ((max - bn) / 6 + chroma / 2) / chroma;
+    if (rn == max)
+        hsvHue = static_cast<float>(deltaB - deltaG);
+    else if (gn == max)
+        hsvHue = static_cast<float>((oneThird + deltaR) - deltaB);
+    else if (bn == max)
+        hsvHue = static_cast<float>((twoThirds + deltaG) - deltaR);
+
+    if (hsvHue < 0)
+        hsvHue += 1.0f;
+    if (hsvHue > 1)
+        hsvHue -= 1.0f;
+}
+
+void Prismora::hsv_rgb()
+{
+    const float s = hsvSaturation;
+    const float v = hsvValue;
+    if (s == 0) {
+        red = green = blue = static_cast<double>(v * 255.0f);
+        return;
+    }
+
+    double h6 = static_cast<double>(hsvHue * 6.0f);
+    if (h6 == 6)
+        h6 = 0;
+    const double sector = truncateToInt(h6);
+    const double f = h6 - sector;
+    const double p = static_cast<double>(v * (1.0f - s));
+    const double q = v * (1 - s * f);
+    const double t = v * (1 - s * (1 - f));
+
+    double rn = v;
+    double gn = p;
+    double bn = q;
+    if (sector == 0) {
+        rn = v;
+        gn = t;
+        bn = p;
+    } else if (sector == 1) {
+        rn = q;
+        gn = v;
+        bn = p;
+    } else if (sector == 2) {
+        rn = p;
+        gn = v;
+        bn = t;
+    } else if (sector == 3) {
+        rn = p;
+        gn = q;
+        bn = v;
+    } else if (sector == 4) {
+        rn = t;
+        gn = p;
+        bn = v;
+    }
+    red = rn * 255;
+    green = gn * 255;
+    blue = bn * 255;
+}
+
+void Prismora::rgb_hsl()
+{
+    calc_chroma();
+    const double min = sortedChannels[0];
+    const double max = sortedChannels[2];
+    const double rn = red / 255;
+    const double gn = green / 255;
+    const double bn = blue / 255;
+
+    hslLightness = (min + max) * 0.5;
+    if (chroma == 0) {
+        hslHue = 0;
+        hslSaturation = 0;
+        return;
+    }
+    if (hslLightness < 0.5)
+        hslSaturation = chroma / (min + max);
+    else
+        hslSaturation = chroma / ((2 - max) - min);
+
+    const double deltaR = ((max - rn) / 6 + chroma / 2) / chroma;
+    const double deltaG = ((max - gn) / 6 + chroma / 2) / chroma;
+    const double deltaB = ((max - bn) / 6 + chroma / 2) / chroma;
+    if (rn == max)
+        hslHue = deltaB - deltaG;
+    else if (gn == max)
+        hslHue = (oneThird + deltaR) - deltaB;
+    else if (bn == max)
+        hslHue = (twoThirds + deltaG) - deltaR;
+
+    if (hslHue < 0)
+        hslHue += 1;
+    if (hslHue > 1)
+        hslHue -= 1;
+}
+
+void Prismora::hsl_rgb()
+{
+    const double l = hslLightness;
+    const double s = hslSaturation;
+    const double h = hslHue;
+
+    qDebug() << "hsl begin" << red << green << blue;
+    if (s == 0) {
+        red = green = blue = l * 255;
+    } else {
+        const double high = l < 0.5 ? l * (1 + s) : (l + s) - (s * l);
+        const double low = 2 * l - high;
+        qDebug() << "hsl end" << red << green << blue;
+        red = 255 * Hue_2_RGB(low, high, h + oneThird);
+        green = 255 * Hue_2_RGB(low, high, h);
+        blue = 255 * Hue_2_RGB(low, high, h - oneThird);
+    }
+    // Only saturation or lightness beyond 100 % can overshoot; nothing is clamped from below.
+    red = std::min(red, 255.0);
+    green = std::min(green, 255.0);
+    blue = std::min(blue, 255.0);
+    qDebug() << "hsl end" << red << green << blue;
+}
+
+double Prismora::Hue_2_RGB(double low, double high, double h)
+{
+    if (h < 0)
+        h += 1;
+    if (h > 1)
+        h -= 1;
+    if (6 * h < 1)
+        return low + ((high - low) * 6) * h;
+    if (2 * h < 1)
+        return high;
+    if (3 * h < 2)
+        return low + ((high - low) * (twoThirds - h)) * 6;
+    qDebug() << "4";
+    return low;
+}
+
+void Prismora::rgb_xyz()
+{
+    // XYZ follows the whole channels the window shows, not their fractions.
+    const double r = linearise(get_rgb_r() / 255) * 100;
+    const double g = linearise(get_rgb_g() / 255) * 100;
+    const double b = linearise(get_rgb_b() / 255) * 100;
+
+    xyzX = r * 0.4124 + g * 0.3576 + b * 0.1805;
+    xyzY = r * 0.2126 + g * 0.7152 + b * 0.0722;
+    xyzZ = r * 0.0193 + g * 0.1192 + b * 0.9505;
+}
+
+void Prismora::xyz_rgb()
+{
+    const double x = xyzX / 100;
+    const double y = xyzY / 100;
+    const double z = xyzZ / 100;
+
+    const double r = x * 3.2406 + y * -1.5372 + z * -0.4986;
+    const double g = x * -0.9689 + y * 1.8758 + z * 0.0415;
+    const double b = x * 0.0557 + y * -0.204 + z * 1.057;
+
+    // The four-decimal matrices overshoot white slightly and out-of-gamut XYZ lands far outside
+    // 0..255; every other model is derived from RGB, so it must stay a displayable colour.
+    red = std::clamp(encode(r) * 255, 0.0, 255.0);
+    green = std::clamp(encode(g) * 255, 0.0, 255.0);
+    blue = std::clamp(encode(b) * 255, 0.0, 255.0);
+}
+
+void Prismora::cmyk_hsv()
+{
+    cmyk_rgb();
+    rgb_hsv();
+}
+
+void Prismora::cmyk_hsl()
+{
+    cmyk_rgb();
+    rgb_hsl();
+}
+
+void Prismora::cmyk_xyz()
+{
+    cmyk_rgb();
+    rgb_xyz();
+}
+
+void Prismora::hsv_cmyk()
+{
+    hsv_rgb();
+    rgb_cmyk();
+}
+
+void Prismora::hsv_hsl()
+{
+    hsv_rgb();
+    rgb_hsl();
+}
+
+void Prismora::hsv_xyz()
+{
+    hsv_rgb();
+    rgb_xyz();
+}
+
+void Prismora::hsl_cmyk()
+{
+    hsl_rgb();
+    rgb_cmyk();
+}
+
+void Prismora::hsl_hsv()
+{
+    hsl_rgb();
+    rgb_hsv();
+}
+
+void Prismora::hsl_xyz()
+{
+    hsl_rgb();
+    rgb_xyz();
+}
+
+void Prismora::xyz_cmyk()
+{
+    xyz_rgb();
+    rgb_cmyk();
+}
+
+void Prismora::xyz_hsv()
+{
+    xyz_rgb();
+    rgb_hsv();
+}
+
+void Prismora::xyz_hsl()
+{
+    xyz_rgb();
+    rgb_hsl();
+}

@@ -1,0 +1,120 @@
+#ifndef PRISMORA_H
+#define PRISMORA_H
+
+#include <QVector>
+
+// One colour held in every model at once. Setting any channel rebuilds RGB from the model that was
+// set and every other model from that RGB; the model set last keeps exactly the values given.
+class Prismora
+{
+public:
+    Prismora();
+
+    // RGB channels 0..255. Only red refuses values outside that range (and NaN).
+    void set_rgb_r(double value);
+    void set_rgb_g(double value);
+    void set_rgb_b(double value);
+    void set_rgb(double r, double g, double b);
+
+    // CMYK in percent.
+    void set_cmyk_c(double value);
+    void set_cmyk_m(double value);
+    void set_cmyk_y(double value);
+    void set_cmyk_k(double value);
+
+    // HSV: hue in degrees, saturation and value in percent, kept in single precision.
+    void set_hsv_h(float value);
+    void set_hsv_s(float value);
+    void set_hsv_v(float value);
+
+    // HSL: hue in degrees, saturation and lightness in percent.
+    void set_hsl_h(double value);
+    void set_hsl_s(double value);
+    void set_hsl_l(double value);
+
+    // XYZ unscaled, on the scale where white has Y = 100.
+    void set_xyz_x(double value);
+    void set_xyz_y(double value);
+    void set_xyz_z(double value);
+
+    // RGB channels truncated toward zero to whole numbers.
+    double get_rgb_r() const;
+    double get_rgb_g() const;
+    double get_rgb_b() const;
+
+    // CMYK in percent, not rounded.
+    double get_cmyk_c() const;
+    double get_cmyk_m() const;
+    double get_cmyk_y() const;
+    double get_cmyk_k() const;
+
+    // HSV: hue in degrees, saturation and value in percent.
+    float get_hsv_h() const;
+    float get_hsv_s() const;
+    float get_hsv_v() const;
+
+    // HSL: hue in degrees, saturation and lightness in percent.
+    double get_hsl_h() const;
+    double get_hsl_s() const;
+    double get_hsl_l() const;
+
+    // XYZ unscaled.
+    double get_xyz_x() const;
+    double get_xyz_y() const;
+    double get_xyz_z() const;
+
+private:
+    void sort_rgb();
+    void calc_chroma();
+
+    void rgb_cmyk();
+    void cmyk_rgb();
+    void rgb_hsv();
+    void hsv_rgb();
+    void rgb_hsl();
+    void hsl_rgb();
+    double Hue_2_RGB(double low, double high, double h);
+    void rgb_xyz();
+    void xyz_rgb();
+
+    void cmyk_hsv();
+    void cmyk_hsl();
+    void cmyk_xyz();
+    void hsv_cmyk();
+    void hsv_hsl();
+    void hsv_xyz();
+    void hsl_cmyk();
+    void hsl_hsv();
+    void hsl_xyz();
+    void xyz_cmyk();
+    void xyz_hsv();
+    void xyz_hsl();
+
+    // What follows a setter of each model, in its fixed order.
+    void cascade_from_rgb();
+    void cascade_from_cmyk();
+    void cascade_from_hsv();
+    void cascade_from_hsl();
+    void cascade_from_xyz();
+
+    double red = 0;
+    double green = 0;
+    double blue = 0;
+    double cyan = 0;
+    double magenta = 0;
+    double yellow = 0;
+    double key = 0;
+    float hsvHue = 0;
+    float hsvSaturation = 0;
+    float hsvValue = 0;
+    double hslHue = 0;
+    double hslSaturation = 0;
+    double hslLightness = 0;
+    double xyzX = 0;
+    double xyzY = 0;
+    double xyzZ = 0;
+    double chroma = 0;
+    QVector<double> sortedChannels;
+};
+
+#endif // PRISMORA_H
