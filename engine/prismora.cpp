@@ -33,6 +33,36 @@ double linearise(double channel)
     return channel / 12.92;
 }
 
+// The engine's own white: the forward matrix applied to linear 100, 100, 100 exactly as rgb_xyz
+// sums it, so that white reads L 100, a 0, b 0 to the last bit.
+constexpr double whiteX = 100 * 0.4124 + 100 * 0.3576 + 100 * 0.1805;
+constexpr double whiteY = 100 * 0.2126 + 100 * 0.7152 + 100 * 0.0722;
+constexpr double whiteZ = 100 * 0.0193 + 100 * 0.1192 + 100 * 0.9505;
+constexpr double labEpsilon = 216.0 / 24389.0;
+constexpr double labKappa = 24389.0 / 27.0;
+// Greys leave a rounding residue of about 1e-13 in a and b; below this it reads as exactly 0.
+constexpr double labSnap = 1e-9;
+
+double labForward(double t)
+{
+    if (t > labEpsilon)
+        return std::cbrt(t);
+    return (labKappa * t + 16) / 116;
+}
+
+double labInverse(double f)
+{
+    const double cube = f * f * f;
+    if (cube > labEpsilon)
+        return cube;
+    return (116 * f - 16) / labKappa;
+}
+
+double snapToZero(double value)
+{
+    return std::fabs(value) < labSnap ? 0.0 : value;
+}
+
 double encode(double linear)
 {
     if (linear > 0.0031308)
@@ -156,6 +186,24 @@ void Prismora::set_xyz_z(double value)
     cascade_from_xyz();
 }
 
+void Prismora::set_lab_l(double value)
+{
+    labL = value;
+    cascade_from_lab();
+}
+
+void Prismora::set_lab_a(double value)
+{
+    labA = value;
+    cascade_from_lab();
+}
+
+void Prismora::set_lab_b(double value)
+{
+    labB = value;
+    cascade_from_lab();
+}
+
 double Prismora::get_rgb_r() const
 {
     return truncateToInt(red);
@@ -225,12 +273,28 @@ double Prismora::get_xyz_z() const
     return xyzZ;
 }
 
+double Prismora::get_lab_l() const
+{
+    return labL;
+}
+
+double Prismora::get_lab_a() const
+{
+    return labA;
+}
+
+double Prismora::get_lab_b() const
+{
+    return labB;
+}
+
 void Prismora::cascade_from_rgb()
 {
     rgb_cmyk();
     rgb_hsv();
     rgb_hsl();
     rgb_xyz();
+    xyz_lab();
 }
 
 void Prismora::cascade_from_cmyk()
@@ -239,6 +303,7 @@ void Prismora::cascade_from_cmyk()
     cmyk_hsv();
     cmyk_hsl();
     cmyk_xyz();
+    xyz_lab();
 }
 
 void Prismora::cascade_from_hsv()
@@ -247,6 +312,7 @@ void Prismora::cascade_from_hsv()
     hsv_cmyk();
     hsv_hsl();
     hsv_xyz();
+    xyz_lab();
 }
 
 void Prismora::cascade_from_hsl()
@@ -255,6 +321,7 @@ void Prismora::cascade_from_hsl()
     hsl_cmyk();
     hsl_hsv();
     hsl_xyz();
+    xyz_lab();
 }
 
 void Prismora::cascade_from_xyz()
@@ -263,6 +330,16 @@ void Prismora::cascade_from_xyz()
     xyz_cmyk();
     xyz_hsv();
     xyz_hsl();
+    xyz_lab();
+}
+
+void Prismora::cascade_from_lab()
+{
+    lab_xyz();
+    xyz_rgb();
+    rgb_cmyk();
+    rgb_hsv();
+    rgb_hsl();
 }
 
 void Prismora::sort_rgb()
@@ -483,6 +560,27 @@ void Prismora::xyz_rgb()
     red = std::clamp(encode(r) * 255, 0.0, 255.0);
     green = std::clamp(encode(g) * 255, 0.0, 255.0);
     blue = std::clamp(encode(b) * 255, 0.0, 255.0);
+}
+
+void Prismora::xyz_lab()
+{
+    const double fx = labForward(xyzX / whiteX);
+    const double fy = labForward(xyzY / whiteY);
+    const double fz = labForward(xyzZ / whiteZ);
+    labL = 116 * fy - 16;
+    labA = snapToZero(500 * (fx - fy));
+    labB = snapToZero(200 * (fy - fz));
+}
+
+void Prismora::lab_xyz()
+{
+    const double fy = (labL + 16) / 116;
+    const double fx = fy + labA / 500;
+    const double fz = fy - labB / 200;
+    const double yr = labL > labKappa * labEpsilon ? fy * fy * fy : labL / labKappa;
+    xyzX = labInverse(fx) * whiteX;
+    xyzY = yr * whiteY;
+    xyzZ = labInverse(fz) * whiteZ;
 }
 
 void Prismora::cmyk_hsv()

@@ -3,8 +3,9 @@
 
 #include <QVector>
 
-// One colour held in every model at once. Setting any channel rebuilds RGB from the model that was
-// set and every other model from that RGB; the model set last keeps exactly the values given.
+// One colour held in every model at once (RGB, CMYK, HSV, HSL, XYZ and CIE L*a*b*). Setting any
+// channel rebuilds RGB from the model that was set and every other model from that RGB; the model
+// set last keeps exactly the values given.
 class Prismora
 {
 public:
@@ -37,6 +38,11 @@ public:
     void set_xyz_y(double value);
     void set_xyz_z(double value);
 
+    // CIE L*a*b* relative to the engine's own white: L 0..100, a and b about -128..127.
+    void set_lab_l(double value);
+    void set_lab_a(double value);
+    void set_lab_b(double value);
+
     // RGB channels truncated toward zero to whole numbers.
     double get_rgb_r() const;
     double get_rgb_g() const;
@@ -63,6 +69,11 @@ public:
     double get_xyz_y() const;
     double get_xyz_z() const;
 
+    // CIE L*a*b*, as stored.
+    double get_lab_l() const;
+    double get_lab_a() const;
+    double get_lab_b() const;
+
 private:
     void sort_rgb();
     void calc_chroma();
@@ -76,6 +87,8 @@ private:
     double Hue_2_RGB(double low, double high, double h);
     void rgb_xyz();
     void xyz_rgb();
+    void xyz_lab();
+    void lab_xyz();
 
     void cmyk_hsv();
     void cmyk_hsl();
@@ -96,6 +109,7 @@ private:
     void cascade_from_hsv();
     void cascade_from_hsl();
     void cascade_from_xyz();
+    void cascade_from_lab();
 
     double red = 0;
     double green = 0;
@@ -113,6 +127,9 @@ private:
     double xyzX = 0;
     double xyzY = 0;
     double xyzZ = 0;
+    double labL = 0;
+    double labA = 0;
+    double labB = 0;
     double chroma = 0;
     QVector<double> sortedChannels;
 };

@@ -47,7 +47,7 @@ struct Snapshot
         : values {e.get_rgb_r(), e.get_rgb_g(), e.get_rgb_b(), e.get_cmyk_c(), e.get_cmyk_m(),
             e.get_cmyk_y(), e.get_cmyk_k(), e.get_hsv_h(), e.get_hsv_s(), e.get_hsv_v(),
             e.get_hsl_h(), e.get_hsl_s(), e.get_hsl_l(), e.get_xyz_x(), e.get_xyz_y(),
-            e.get_xyz_z()}
+            e.get_xyz_z(), e.get_lab_l(), e.get_lab_a(), e.get_lab_b()}
     { }
 
     bool operator==(const Snapshot &other) const
@@ -60,7 +60,7 @@ struct Snapshot
     }
 };
 
-enum class Model { Rgb, Cmyk, Hsv, Hsl, Xyz };
+enum class Model { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab };
 
 void setModel(Prismora &e, Model model, double a, double b, double c, double d = 0)
 {
@@ -88,6 +88,11 @@ void setModel(Prismora &e, Model model, double a, double b, double c, double d =
         e.set_xyz_x(a);
         e.set_xyz_y(b);
         e.set_xyz_z(c);
+        break;
+    case Model::Lab:
+        e.set_lab_l(a);
+        e.set_lab_a(b);
+        e.set_lab_b(c);
         break;
     }
 }
@@ -130,6 +135,13 @@ private slots:
     void xyzWhiteViewedInOtherModels();
     void setModelKeepsItAndDerivesOthersFromRgb_data();
     void setModelKeepsItAndDerivesOthersFromRgb();
+    void rgbToLab_data();
+    void rgbToLab();
+    void greysHaveNoChroma();
+    void labRoundTrip_data();
+    void labRoundTrip();
+    void labKeepsItsValues();
+    void everySetterUpdatesLab();
     void hostileNumbersDoNotCrash_data();
     void hostileNumbersDoNotCrash();
 
@@ -144,7 +156,7 @@ void TestPrismora::newEngineHoldsBlack()
     Prismora e;
     QVERIFY(log.lines().isEmpty());
     const Snapshot expected(e);
-    const QVector<double> black {0, 0, 0, 100, 100, 100, 100, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const QVector<double> black {0, 0, 0, 100, 100, 100, 100, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     for (int i = 0; i < black.size(); ++i)
         COMPARE_EXACT(expected.values[i], black[i]);
 }
@@ -467,6 +479,7 @@ void TestPrismora::onlyHslSettersTrace()
     setModel(e, Model::Cmyk, 1, 2, 3, 4);
     setModel(e, Model::Hsv, 1, 2, 3);
     setModel(e, Model::Xyz, 1, 2, 3);
+    setModel(e, Model::Lab, 50, 20, -30);
     QVERIFY(log.lines().isEmpty());
     e.set_hsl_h(10);
     QCOMPARE(log.lines().filter(QStringLiteral("hsl begin")).size(), 4);
@@ -589,6 +602,8 @@ void TestPrismora::setModelKeepsItAndDerivesOthersFromRgb_data()
                          << QVector<double> {255, 127.5, 0};
     QTest::newRow("xyz") << Model::Xyz << QVector<double> {95.05, 100, 108.9}
                          << QVector<double> {255, 255, 255};
+    QTest::newRow("lab") << Model::Lab << QVector<double> {100, 0, 0}
+                         << QVector<double> {255, 255, 255};
 }
 
 void TestPrismora::setModelKeepsItAndDerivesOthersFromRgb()
@@ -606,10 +621,10 @@ void TestPrismora::setModelKeepsItAndDerivesOthersFromRgb()
     reference.set_rgb(rgb[0], rgb[1], rgb[2]);
     const Snapshot got(e);
     const Snapshot want(reference);
-    const int first[] = {0, 3, 7, 10, 13};
-    const int count[] = {3, 4, 3, 3, 3};
+    const int first[] = {0, 3, 7, 10, 13, 16};
+    const int count[] = {3, 4, 3, 3, 3, 3};
     const int own = static_cast<int>(model);
-    for (int m = 0; m < 5; ++m) {
+    for (int m = 0; m < 6; ++m) {
         for (int i = first[m]; i < first[m] + count[m]; ++i) {
             if (m == own) {
                 COMPARE_EXACT(got.values[i], values[i - first[m]]);
@@ -617,6 +632,117 @@ void TestPrismora::setModelKeepsItAndDerivesOthersFromRgb()
                 COMPARE_EXACT(got.values[i], want.values[i]);
             }
         }
+    }
+}
+
+void TestPrismora::rgbToLab_data()
+{
+    QTest::addColumn<QVector<double>>("rgb");
+    QTest::addColumn<QVector<double>>("lab");
+
+    // Published CIE L*a*b* of the sRGB primaries relative to D65; the engine's white comes from
+    // the four-decimal matrix, which moves them in the second decimal at most.
+    QTest::newRow("red") << QVector<double> {255, 0, 0} << QVector<double> {53.24, 80.09, 67.20};
+    QTest::newRow("green") << QVector<double> {0, 255, 0} << QVector<double> {87.73, -86.18, 83.18};
+    QTest::newRow("blue") << QVector<double> {0, 0, 255} << QVector<double> {32.30, 79.19, -107.86};
+    QTest::newRow("yellow") << QVector<double> {255, 255, 0}
+                            << QVector<double> {97.14, -21.55, 94.48};
+    QTest::newRow("mid grey") << QVector<double> {119, 119, 119} << QVector<double> {50.03, 0, 0};
+    QTest::newRow("dark, linear segment")
+        << QVector<double> {5, 5, 5} << QVector<double> {1.37, 0, 0};
+}
+
+void TestPrismora::rgbToLab()
+{
+    QFETCH(QVector<double>, rgb);
+    QFETCH(QVector<double>, lab);
+    Prismora e;
+    e.set_rgb(rgb[0], rgb[1], rgb[2]);
+    COMPARE_NEAR(e.get_lab_l(), lab[0], displayTolerance * 5);
+    COMPARE_NEAR(e.get_lab_a(), lab[1], displayTolerance * 5);
+    COMPARE_NEAR(e.get_lab_b(), lab[2], displayTolerance * 5);
+}
+
+void TestPrismora::greysHaveNoChroma()
+{
+    Prismora e;
+    COMPARE_EXACT(e.get_lab_l(), 0.0);
+    double previous = -1;
+    for (int v = 0; v <= 255; ++v) {
+        e.set_rgb(v, v, v);
+        COMPARE_EXACT(e.get_lab_a(), 0.0);
+        COMPARE_EXACT(e.get_lab_b(), 0.0);
+        QVERIFY(e.get_lab_l() > previous);
+        previous = e.get_lab_l();
+    }
+    COMPARE_EXACT(e.get_lab_l(), 100.0);
+}
+
+void TestPrismora::labRoundTrip_data()
+{
+    QTest::addColumn<QVector<double>>("rgb");
+    QTest::newRow("red") << QVector<double> {255, 0, 0};
+    QTest::newRow("orange") << QVector<double> {255, 128, 0};
+    QTest::newRow("teal") << QVector<double> {0, 128, 128};
+    QTest::newRow("dark") << QVector<double> {3, 7, 2};
+    QTest::newRow("pale") << QVector<double> {240, 230, 250};
+}
+
+void TestPrismora::labRoundTrip()
+{
+    QFETCH(QVector<double>, rgb);
+    Prismora e;
+    e.set_rgb(rgb[0], rgb[1], rgb[2]);
+    const double x = e.get_xyz_x();
+    const double z = e.get_xyz_z();
+    // Storing the LAB it shows gives back the XYZ it came from, and so nearly the same RGB
+    // (the four-decimal matrices move a channel by a few thousandths, which may cross a whole).
+    e.set_lab_l(e.get_lab_l());
+    COMPARE_NEAR(e.get_xyz_x(), x, roundingTolerance * 100);
+    COMPARE_NEAR(e.get_xyz_z(), z, roundingTolerance * 100);
+    COMPARE_NEAR(e.get_rgb_r(), rgb[0], 1.0);
+    COMPARE_NEAR(e.get_rgb_g(), rgb[1], 1.0);
+    COMPARE_NEAR(e.get_rgb_b(), rgb[2], 1.0);
+}
+
+void TestPrismora::labKeepsItsValues()
+{
+    Prismora e;
+    MessageLog log;
+    setModel(e, Model::Lab, 53.24, 80.09, 67.2);
+    QVERIFY(log.lines().isEmpty());
+    COMPARE_EXACT(e.get_lab_l(), 53.24);
+    COMPARE_EXACT(e.get_lab_a(), 80.09);
+    COMPARE_EXACT(e.get_lab_b(), 67.2);
+    COMPARE_NEAR(e.get_rgb_r(), 254.5, 0.5);
+    COMPARE_EXACT(e.get_rgb_g(), 0.0);
+    COMPARE_EXACT(e.get_rgb_b(), 0.0);
+    // Far outside the gamut the swatch still gets a displayable colour.
+    setModel(e, Model::Lab, 100, -128, -128);
+    for (double channel : {e.get_rgb_r(), e.get_rgb_g(), e.get_rgb_b()})
+        QVERIFY(channel >= 0 && channel <= 255);
+    COMPARE_EXACT(e.get_lab_a(), -128.0);
+}
+
+void TestPrismora::everySetterUpdatesLab()
+{
+    // Each of these gives RGB 255, 127.5, 0, whose XYZ (and so LAB) comes from 255, 127, 0.
+    Prismora reference;
+    reference.set_rgb(255, 127.5, 0);
+    for (Model model : {Model::Cmyk, Model::Hsv, Model::Hsl, Model::Xyz}) {
+        Prismora e;
+        e.set_rgb(10, 200, 90);
+        if (model == Model::Cmyk)
+            setModel(e, model, 0, 50, 100, 0);
+        else if (model == Model::Hsv)
+            setModel(e, model, 30, 100, 100);
+        else if (model == Model::Hsl)
+            setModel(e, model, 30, 100, 50);
+        else
+            setModel(e, model, reference.get_xyz_x(), reference.get_xyz_y(), reference.get_xyz_z());
+        COMPARE_EXACT(e.get_lab_l(), reference.get_lab_l());
+        COMPARE_EXACT(e.get_lab_a(), reference.get_lab_a());
+        COMPARE_EXACT(e.get_lab_b(), reference.get_lab_b());
     }
 }
 
@@ -645,6 +771,7 @@ void TestPrismora::hostileNumbersDoNotCrash()
     setModel(e, Model::Hsv, value, value, value);
     setModel(e, Model::Hsl, value, value, value);
     setModel(e, Model::Xyz, value, value, value);
+    setModel(e, Model::Lab, value, value, value);
     // The whole-number getters are defined for whatever the conversions produced.
     for (double channel : {e.get_rgb_r(), e.get_rgb_g(), e.get_rgb_b()})
         QVERIFY(std::isfinite(channel));
