@@ -1,12 +1,11 @@
+#include "mainwindow.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.resize(806, 471);
-    window.setWindowTitle(QStringLiteral("MainWindow"));
+    MainWindow window;
     window.show();
     return app.exec();
 }

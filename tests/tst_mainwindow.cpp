@@ -1,0 +1,399 @@
+#include "mainwindow.h"
+#include "windowtesting.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Answers the colour chooser that "Draw" opens, with a colour or by cancelling.
+class ChooserAnswerer : public QObject
+{
+public:
+    explicit ChooserAnswerer(const QColor &choice)
+        : m_choice(choice)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *dialog = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            m_initial = dialog->currentColor();
+            ++m_opened;
+            if (m_choice.isValid()) {
+                dialog->setCurrentColor(m_choice);
+                dialog->accept();
+            } else {
+                dialog->reject();
+            }
+        });
+        m_timer.start(0);
+    }
+
+    int opened() const { return m_opened; }
+    QColor initial() const { return m_initial; }
+
+private:
+    QColor m_choice;
+    QColor m_initial;
+    int m_opened = 0;
+    QTimer m_timer;
+};
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void windowSettings();
+    void gridCells_data();
+    void gridCells();
+    void comboItems_data();
+    void comboItems();
+    void startsEmptyWithSixDisabled();
+    void tabOrder();
+    void slotTable();
+    void everyWidgetReachesItsSlot();
+    void swatchStartsBlackAndOutlined();
+    void drawSetsTheChosenColour();
+    void cancelledDrawKeepsTheColour();
+    void resizingMovesNothing();
+    void closingEndsTheLoopWithZero();
+
+private:
+    template<typename T> T *child(const char *name) const
+    {
+        T *widget = window->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no child %s", name);
+        return widget;
+    }
+
+    std::unique_ptr<WarningLog> warnings;
+    std::unique_ptr<MainWindow> window;
+};
+
+void TestMainWindow::init()
+{
+    warnings = std::make_unique<WarningLog>();
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TestMainWindow::cleanup()
+{
+    window.reset();
+    QVERIFY2(warnings->warnings().isEmpty(), qPrintable(warnings->warnings().join('\n')));
+    warnings.reset();
+}
+
+void TestMainWindow::windowSettings()
+{
+    QCOMPARE(window->objectName(), QStringLiteral("MainWindow"));
+    QCOMPARE(window->size(), QSize(806, 471));
+    QCOMPARE(window->windowTitle(), QStringLiteral("MainWindow"));
+    QCOMPARE(window->centralWidget()->objectName(), QStringLiteral("centralwidget"));
+    QVERIFY(window->centralWidget()->layout() == nullptr);
+
+    auto *draw = child<QPushButton>("DrawButton");
+    QCOMPARE(draw->parentWidget(), window->centralWidget());
+    QCOMPARE(draw->geometry(), QRect(20, 260, 150, 100));
+    QCOMPARE(draw->text(), QStringLiteral("Draw"));
+
+    auto *grid = child<QWidget>("gridLayoutWidget");
+    QCOMPARE(grid->parentWidget(), window->centralWidget());
+    QCOMPARE(grid->geometry(), QRect(180, 20, 611, 391));
+    auto *layout = qobject_cast<QGridLayout *>(grid->layout());
+    QVERIFY(layout);
+    QCOMPARE(layout->objectName(), QStringLiteral("gridLayout"));
+    QCOMPARE(layout->contentsMargins(), QMargins(0, 0, 0, 0));
+
+    QCOMPARE(window->menuBar()->objectName(), QStringLiteral("menubar"));
+    QVERIFY(window->menuBar()->actions().isEmpty());
+    QCOMPARE(window->statusBar()->objectName(), QStringLiteral("statusbar"));
+    QVERIFY(window->statusBar()->currentMessage().isEmpty());
+}
+
+void TestMainWindow::gridCells_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+
+    // Grid row, then the widget of that row in panels 1, 2 and 3 (columns 0, 1 and 2).
+    const struct
+    {
+        int row;
+        const char *names[3];
+    } rows[] = {
+        {0, {"comboBox1", "comboBox2", "comboBox3"}},
+        {11, {"label1", "label2", "label3"}},
+        {13, {"lineEdit_1", "lineEdit_4", "lineEdit_7"}},
+        {14, {"horizontalSlider_1", "horizontalSlider_4", "horizontalSlider_7"}},
+        {18, {"lineEdit_2", "lineEdit_5", "lineEdit_8"}},
+        {19, {"horizontalSlider_2", "horizontalSlider_5", "horizontalSlider_8"}},
+        {20, {"lineEdit_3", "lineEdit_6", "lineEdit_9"}},
+        {28, {"horizontalSlider_3", "horizontalSlider_6", "horizontalSlider_9"}},
+        {29, {"lineEdit_1_4", "lineEdit_2_4", "lineEdit_3_4"}},
+        {30, {"horizontalSlider_1_4", "horizontalSlider_2_4", "horizontalSlider_3_4"}},
+    };
+    for (const auto &row : rows) {
+        for (int column = 0; column < 3; ++column)
+            QTest::newRow(row.names[column]) << row.names[column] << row.row << column;
+    }
+}
+
+void TestMainWindow::gridCells()
+{
+    QFETCH(QString, name);
+    QFETCH(int, row);
+    QFETCH(int, column);
+
+    auto *grid = child<QWidget>("gridLayoutWidget");
+    auto *layout = static_cast<QGridLayout *>(grid->layout());
+    auto *widget = window->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget(), grid);
+    const int index = layout->indexOf(widget);
+    QVERIFY(index >= 0);
+    int r, c, rowSpan, columnSpan;
+    layout->getItemPosition(index, &r, &c, &rowSpan, &columnSpan);
+    QCOMPARE(r, row);
+    QCOMPARE(c, column);
+    QCOMPARE(rowSpan, 1);
+    QCOMPARE(columnSpan, 1);
+    QCOMPARE(layout->itemAt(index)->alignment(), Qt::Alignment());
+    if (auto *slider = qobject_cast<QSlider *>(widget)) {
+        QCOMPARE(slider->orientation(), Qt::Horizontal);
+        QCOMPARE(slider->minimum(), 0);
+        QCOMPARE(slider->maximum(), 99);
+        QCOMPARE(slider->value(), 0);
+    }
+}
+
+void TestMainWindow::comboItems_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("panel 1") << "comboBox1"
+                             << QStringList {"RGB", "CMYK", "HSV", "HSL", "XYZ", "LAB"};
+    QTest::newRow("panel 2") << "comboBox2"
+                             << QStringList {"RGB", "CMYK", "HSV", "HLS", "XYZ", "LAB"};
+    QTest::newRow("panel 3") << "comboBox3"
+                             << QStringList {"RGB", "CMYK", "HSV", "HLS", "XYZ", "LAB"};
+}
+
+void TestMainWindow::comboItems()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, items);
+    auto *combo = window->findChild<QComboBox *>(name);
+    QVERIFY(combo);
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i) {
+        texts.append(combo->itemText(i));
+        QVERIFY(!combo->itemData(i).isValid());
+    }
+    QCOMPARE(texts, items);
+    QCOMPARE(combo->currentIndex(), 0);
+}
+
+void TestMainWindow::startsEmptyWithSixDisabled()
+{
+    for (auto *edit : window->findChildren<QLineEdit *>())
+        QVERIFY2(edit->text().isEmpty(), qPrintable(edit->objectName()));
+    for (auto *label : window->findChildren<QLabel *>())
+        QVERIFY2(label->text().isEmpty(), qPrintable(label->objectName()));
+    QCOMPARE(child<QLabel>("label1")->textFormat(), Qt::MarkdownText);
+    QCOMPARE(child<QLabel>("label1")->wordWrap(), false);
+    QCOMPARE(child<QLabel>("label2")->alignment(), Qt::AlignCenter);
+    QCOMPARE(child<QComboBox>("comboBox1")->maxCount(), 2147483645);
+    QCOMPARE(child<QComboBox>("comboBox1")->toolTipDuration(), 0);
+
+    QStringList disabled;
+    for (auto *widget : window->findChildren<QWidget *>()) {
+        if (!widget->isEnabled())
+            disabled.append(widget->objectName());
+    }
+    disabled.sort();
+    QCOMPARE(disabled,
+        QStringList({"horizontalSlider_1_4", "horizontalSlider_2_4", "horizontalSlider_3_4",
+            "lineEdit_1_4", "lineEdit_2_4", "lineEdit_3_4"}));
+}
+
+void TestMainWindow::tabOrder()
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("DrawButton"));
+
+    const QStringList expected {"comboBox1", "horizontalSlider_8", "horizontalSlider_4",
+        "horizontalSlider_9", "horizontalSlider_1", "comboBox3", "horizontalSlider_5", "comboBox2",
+        "horizontalSlider_6", "horizontalSlider_3", "lineEdit_7", "lineEdit_1", "lineEdit_9",
+        "lineEdit_4", "horizontalSlider_2", "lineEdit_2", "lineEdit_3", "lineEdit_5",
+        "horizontalSlider_7", "lineEdit_6", "lineEdit_8", "DrawButton"};
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestMainWindow::slotTable()
+{
+    const QMetaObject &meta = MainWindow::staticMetaObject;
+    QCOMPARE(meta.className(), "MainWindow");
+    QCOMPARE(meta.superClass(), &QMainWindow::staticMetaObject);
+    QCOMPARE(meta.methodCount() - meta.methodOffset(), 28);
+    QCOMPARE(meta.propertyCount(), meta.propertyOffset());
+    QCOMPARE(meta.enumeratorCount(), meta.enumeratorOffset());
+
+    QStringList signatures;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+        const QMetaMethod method = meta.method(i);
+        QCOMPARE(method.methodType(), QMetaMethod::Slot);
+        QCOMPARE(method.access(), QMetaMethod::Private);
+        QCOMPARE(method.returnType(), int(QMetaType::Void));
+        signatures.append(QString::fromLatin1(method.methodSignature()));
+    }
+    QStringList expected {"on_DrawButton_clicked()"};
+    for (int i = 1; i <= 3; ++i)
+        expected.append(QStringLiteral("on_comboBox%1_activated(int)").arg(i));
+    for (int i = 1; i <= 9; ++i)
+        expected.append(QStringLiteral("on_lineEdit_%1_textChanged(QString)").arg(i));
+    for (int i = 1; i <= 3; ++i)
+        expected.append(QStringLiteral("on_lineEdit_%1_4_textChanged(QString)").arg(i));
+    for (int i = 1; i <= 9; ++i)
+        expected.append(QStringLiteral("on_horizontalSlider_%1_sliderMoved(int)").arg(i));
+    for (int i = 1; i <= 3; ++i)
+        expected.append(QStringLiteral("on_horizontalSlider_%1_4_sliderMoved(int)").arg(i));
+    QCOMPARE(signatures, expected);
+}
+
+void TestMainWindow::everyWidgetReachesItsSlot()
+{
+    MessageBoxAnswerer boxes(window.get());
+    // Each combo box: activation fills its panel's edits.
+    for (int panel = 1; panel <= 3; ++panel) {
+        choose(window->findChild<QComboBox *>(QStringLiteral("comboBox%1").arg(panel)), 0);
+        const int first = (panel - 1) * 3 + 1;
+        QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("lineEdit_%1").arg(first))->text(),
+            QStringLiteral("0"));
+    }
+    // Each channel slider writes its edit, and each edit reaches the engine: the swatch follows.
+    int rgb[3] = {0, 0, 0};
+    for (int i = 1; i <= 9; ++i) {
+        auto *slider = window->findChild<QSlider *>(QStringLiteral("horizontalSlider_%1").arg(i));
+        auto *edit = window->findChild<QLineEdit *>(QStringLiteral("lineEdit_%1").arg(i));
+        drag(slider, 100 + i);
+        QCOMPARE(edit->text(), QString::number(100 + i));
+        rgb[(i - 1) % 3] = 100 + i;
+        QCOMPARE(swatchColour(window.get()), QColor(rgb[0], rgb[1], rgb[2]));
+    }
+    // Each fourth pair reaches the key once its panel shows CMYK.
+    for (int panel = 1; panel <= 3; ++panel) {
+        choose(window->findChild<QComboBox *>(QStringLiteral("comboBox%1").arg(panel)), 1);
+        auto *slider
+            = window->findChild<QSlider *>(QStringLiteral("horizontalSlider_%1_4").arg(panel));
+        auto *edit = window->findChild<QLineEdit *>(QStringLiteral("lineEdit_%1_4").arg(panel));
+        drag(slider, 100);
+        QCOMPARE(edit->text(), QStringLiteral("100"));
+        QCOMPARE(swatchColour(window.get()), QColor(0, 0, 0));
+        edit->setText(QStringLiteral("0"));
+        QVERIFY(swatchColour(window.get()) != QColor(0, 0, 0));
+    }
+    QVERIFY(boxes.boxes().isEmpty());
+    // The button opens the chooser.
+    ChooserAnswerer chooser(QColor(1, 2, 3));
+    QTest::mouseClick(child<QPushButton>("DrawButton"), Qt::LeftButton);
+    QCOMPARE(chooser.opened(), 1);
+}
+
+void TestMainWindow::swatchStartsBlackAndOutlined()
+{
+    const QImage image = window->grab().toImage();
+    QCOMPARE(image.pixelColor(95, 130), QColor(Qt::black));
+    // Paint a light colour so the outline stands apart from the fill.
+    ChooserAnswerer chooser(QColor(200, 220, 240));
+    child<QPushButton>("DrawButton")->click();
+    const QImage painted = window->grab().toImage();
+    const QColor fill(200, 220, 240);
+    QCOMPARE(painted.pixelColor(21, 239), fill);
+    QCOMPARE(painted.pixelColor(169, 100), fill);
+    for (int y : {100, 239})
+        QCOMPARE(painted.pixelColor(20, y), QColor(Qt::black));
+    for (int y : {100, 239})
+        QCOMPARE(painted.pixelColor(170, y), QColor(Qt::black));
+    for (int x : {21, 95, 169})
+        QCOMPARE(painted.pixelColor(x, 240), QColor(Qt::black));
+    // Nothing outside the outline is drawn.
+    QVERIFY(painted.pixelColor(171, 100) != QColor(Qt::black));
+    QVERIFY(painted.pixelColor(95, 241) != QColor(Qt::black));
+    QVERIFY(painted.pixelColor(19, 100) != QColor(Qt::black));
+}
+
+void TestMainWindow::drawSetsTheChosenColour()
+{
+    auto *redEdit = child<QLineEdit>("lineEdit_1");
+    ChooserAnswerer chooser(QColor(12, 200, 99));
+    QTest::mouseClick(child<QPushButton>("DrawButton"), Qt::LeftButton);
+    QCOMPARE(chooser.opened(), 1);
+    QCOMPARE(chooser.initial(), QColor(Qt::white));
+    QCOMPARE(swatchColour(window.get()), QColor(12, 200, 99));
+    // The panels are not rewritten until a model is chosen again.
+    QVERIFY(redEdit->text().isEmpty());
+    choose(child<QComboBox>("comboBox1"), 0);
+    QCOMPARE(redEdit->text(), QStringLiteral("12"));
+    QCOMPARE(child<QLineEdit>("lineEdit_2")->text(), QStringLiteral("200"));
+    QCOMPARE(child<QLineEdit>("lineEdit_3")->text(), QStringLiteral("99"));
+}
+
+void TestMainWindow::cancelledDrawKeepsTheColour()
+{
+    {
+        ChooserAnswerer chooser(QColor(250, 100, 5));
+        child<QPushButton>("DrawButton")->click();
+    }
+    ChooserAnswerer cancel {QColor()};
+    child<QPushButton>("DrawButton")->click();
+    QCOMPARE(cancel.opened(), 1);
+    QCOMPARE(swatchColour(window.get()), QColor(250, 100, 5));
+    choose(child<QComboBox>("comboBox2"), 0);
+    QCOMPARE(child<QLineEdit>("lineEdit_4")->text(), QStringLiteral("250"));
+}
+
+void TestMainWindow::resizingMovesNothing()
+{
+    window->resize(1200, 900);
+    QCOMPARE(child<QPushButton>("DrawButton")->geometry(), QRect(20, 260, 150, 100));
+    QCOMPARE(child<QWidget>("gridLayoutWidget")->geometry(), QRect(180, 20, 611, 391));
+    window->resize(400, 300);
+    QCOMPARE(child<QWidget>("gridLayoutWidget")->geometry(), QRect(180, 20, 611, 391));
+    QCOMPARE(swatchColour(window.get()), QColor(Qt::black));
+}
+
+void TestMainWindow::closingEndsTheLoopWithZero()
+{
+    // The never-shown colour dialog must not keep the program running.
+    QTimer::singleShot(0, window.get(), &QWidget::close);
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,74 @@
+#ifndef WINDOWTESTING_H
+#define WINDOWTESTING_H
+
+#include <QColor>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QtGlobal>
+
+class QComboBox;
+class QLineEdit;
+class QSlider;
+class QWidget;
+
+// Records every toolkit warning, except the one the offscreen platform prints for each shown
+// dialog, so that a test can fail on any other.
+class WarningLog
+{
+public:
+    WarningLog();
+    ~WarningLog();
+    WarningLog(const WarningLog &) = delete;
+    WarningLog &operator=(const WarningLog &) = delete;
+
+    QStringList warnings() const { return m_warnings; }
+    void clear() { m_warnings.clear(); }
+
+private:
+    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message);
+
+    QStringList m_warnings;
+    QtMessageHandler m_previous = nullptr;
+};
+
+// Answers the range message boxes that a slot opens: records each one and presses Ok.
+class MessageBoxAnswerer : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Box
+    {
+        QString title;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::Icon icon;
+        bool parentIsWindow;
+    };
+
+    explicit MessageBoxAnswerer(QWidget *window);
+
+    QList<Box> boxes() const { return m_boxes; }
+    QStringList texts() const;
+    void clear() { m_boxes.clear(); }
+
+private:
+    void answer();
+
+    QWidget *m_window;
+    QTimer m_timer;
+    QList<Box> m_boxes;
+};
+
+// What a person does with the panels, done the way the toolkit does it for them.
+void choose(QComboBox *combo, int index);
+void typeInto(QLineEdit *edit, const QString &text);
+void drag(QSlider *slider, int position);
+
+// The colour of the swatch as painted, and the outline's colour.
+QColor swatchColour(QWidget *window);
+
+#endif // WINDOWTESTING_H

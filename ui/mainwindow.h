@@ -1,0 +1,89 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QBrush>
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class Prismora;
+class QColor;
+class QColorDialog;
+class QComboBox;
+class QLineEdit;
+class QSlider;
+
+namespace Ui {
+class MainWindowForm;
+}
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private slots:
+    void on_DrawButton_clicked();
+    void on_comboBox1_activated(int index);
+    void on_comboBox2_activated(int index);
+    void on_comboBox3_activated(int index);
+    void on_lineEdit_1_textChanged(const QString &arg1);
+    void on_lineEdit_2_textChanged(const QString &arg1);
+    void on_lineEdit_3_textChanged(const QString &arg1);
+    void on_lineEdit_4_textChanged(const QString &arg1);
+    void on_lineEdit_5_textChanged(const QString &arg1);
+    void on_lineEdit_6_textChanged(const QString &arg1);
+    void on_lineEdit_7_textChanged(const QString &arg1);
+    void on_lineEdit_8_textChanged(const QString &arg1);
+    void on_lineEdit_9_textChanged(const QString &arg1);
+    void on_lineEdit_1_4_textChanged(const QString &arg1);
+    void on_lineEdit_2_4_textChanged(const QString &arg1);
+    void on_lineEdit_3_4_textChanged(const QString &arg1);
+    void on_horizontalSlider_1_sliderMoved(int position);
+    void on_horizontalSlider_2_sliderMoved(int position);
+    void on_horizontalSlider_3_sliderMoved(int position);
+    void on_horizontalSlider_4_sliderMoved(int position);
+    void on_horizontalSlider_5_sliderMoved(int position);
+    void on_horizontalSlider_6_sliderMoved(int position);
+    void on_horizontalSlider_7_sliderMoved(int position);
+    void on_horizontalSlider_8_sliderMoved(int position);
+    void on_horizontalSlider_9_sliderMoved(int position);
+    void on_horizontalSlider_1_4_sliderMoved(int position);
+    void on_horizontalSlider_2_4_sliderMoved(int position);
+    void on_horizontalSlider_3_4_sliderMoved(int position);
+
+private:
+    // The widgets of one panel; index 3 is the fourth pair, which only CMYK uses.
+    struct Panel
+    {
+        QComboBox *model;
+        std::array<QLineEdit *, 4> edits;
+        std::array<QSlider *, 4> sliders;
+    };
+
+    Panel panelWidgets(int panel) const;
+    void configurePanel(int model, int panel);
+    void applyChannel1Text(int model, QString text);
+    void applyChannel2Text(int model, QString text);
+    void applyChannel3Text(int model, QString text);
+    void applyChannelText(int model, int channel, const QString &text);
+    void applyKeyText(int panel, const QString &text);
+    void applyKeyPosition(int panel, int position);
+    void refreshColour();
+    void refreshSwatch();
+
+    std::unique_ptr<Ui::MainWindowForm> form;
+    QBrush brush;
+    std::unique_ptr<QColorDialog> colourDialog;
+    std::unique_ptr<QColor> colour;
+    std::unique_ptr<Prismora> engine;
+};
+
+#endif // MAINWINDOW_H
