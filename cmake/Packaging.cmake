@@ -1,0 +1,22 @@
+# Debian package of the installed application: cd build && cpack -G DEB
+set(CPACK_GENERATOR "DEB")
+set(CPACK_PACKAGE_NAME "prismora")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_VENDOR "Prismora developers")
+set(CPACK_PACKAGE_CONTACT "Prismora developers <dev@prismora.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Colour-model converter")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Prismora holds one colour in RGB, CMYK, HSV, HSL and CIE XYZ at once and keeps every model consistent. Three panels each show the colour in the model you pick, with a text field and a slider per channel, and a swatch shows the colour itself.")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+# Users get the binary without the debug information of a RelWithDebInfo build.
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Prismora developers <dev@prismora.invalid>")
+set(CPACK_DEBIAN_PACKAGE_SECTION "graphics")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# dpkg-shlibdeps reads the Qt and C++ runtime libraries off the binary, so Depends stays
+# right on whatever release the package is built on.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+include(CPack)
