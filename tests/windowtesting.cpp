@@ -61,6 +61,7 @@ void MessageBoxAnswerer::answer()
         ok->click();
     else
         box->reject();
+    emit answered();
 }
 
 void choose(QComboBox *combo, int index)
@@ -73,6 +74,8 @@ void choose(QComboBox *combo, int index)
 void typeInto(QLineEdit *edit, const QString &text)
 {
     edit->setFocus();
+    // Typing replaces what the edit shows, as after a click that selects it all.
+    edit->selectAll();
     QTest::keyClicks(edit, text);
 }
 

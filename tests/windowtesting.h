@@ -55,6 +55,9 @@ public:
     QStringList texts() const;
     void clear() { m_boxes.clear(); }
 
+signals:
+    void answered();
+
 private:
     void answer();
 

@@ -1,0 +1,536 @@
+#include "mainwindow.h"
+#include "windowtesting.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSlider>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString rangeTitle = QStringLiteral("Ууууууупс :( !Ошибка!");
+const QStringList rangeMessages {
+    QStringLiteral("параметры rgb имеют диапозон от 0 до 255"),
+    QStringLiteral("параметры cmyk имеют диапозон от 0 до 100"),
+    QStringLiteral("параметры hsv имеют диапозоны от (0-360, 0-100, 0-100)"),
+    QStringLiteral("параметры hsl имеют диапозоны от (0-360, 0-100, 0-100)"),
+    QStringLiteral("параметры xyz имеют диапозоны от (0-255, 0-100, 0-108.9)"),
+    QStringLiteral("параметры lab имеют диапозоны от (0-100, -128-127, -128-127)"),
+};
+
+enum ModelIndex { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab };
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+} // namespace
+
+class TestPanels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void chooseModel_data();
+    void chooseModel();
+    void whiteSeenThroughXyz();
+    void xyzFirstInAFreshPanel();
+    void bounds_data();
+    void bounds();
+    void typingDigitByDigit();
+    void clearingAppliesZero();
+    void notANumberReadsAsZero_data();
+    void notANumberReadsAsZero();
+    void keyDragUpdatesTwice();
+    void keyEditOutsideCmykOnlyRepaints();
+    void editLeavesOtherPanelsAlone();
+    void keyboardAndWheelChangeNothing();
+    void dragToTheShownValueChangesNothing();
+    void dragPastAnXyzBoundIsRefused();
+    void choosingAgainRewritesNothing();
+    void slidersTruncate();
+    void choosingReappliesTheShownValues();
+    void labDrag();
+    void channelsNameThemselves_data();
+    void channelsNameThemselves();
+
+private:
+    QComboBox *combo(int panel) const;
+    QLineEdit *edit(int panel, int channel) const;
+    QSlider *slider(int panel, int channel) const;
+    QStringList texts(int panel) const;
+    QList<int> positions(int panel) const;
+    void setRgb(int r, int g, int b);
+
+    std::unique_ptr<WarningLog> warnings;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MessageBoxAnswerer> boxes;
+};
+
+void TestPanels::init()
+{
+    warnings = std::make_unique<WarningLog>();
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    boxes = std::make_unique<MessageBoxAnswerer>(window.get());
+}
+
+void TestPanels::cleanup()
+{
+    boxes.reset();
+    window.reset();
+    QVERIFY2(warnings->warnings().isEmpty(), qPrintable(warnings->warnings().join('\n')));
+    warnings.reset();
+}
+
+QComboBox *TestPanels::combo(int panel) const
+{
+    return window->findChild<QComboBox *>(QStringLiteral("comboBox%1").arg(panel + 1));
+}
+
+// Channels 0 to 2, and 3 for the fourth pair.
+QLineEdit *TestPanels::edit(int panel, int channel) const
+{
+    const QString name = channel == 3 ? QStringLiteral("lineEdit_%1_4").arg(panel + 1)
+                                      : QStringLiteral("lineEdit_%1").arg(panel * 3 + channel + 1);
+    return window->findChild<QLineEdit *>(name);
+}
+
+QSlider *TestPanels::slider(int panel, int channel) const
+{
+    const QString name = channel == 3
+        ? QStringLiteral("horizontalSlider_%1_4").arg(panel + 1)
+        : QStringLiteral("horizontalSlider_%1").arg(panel * 3 + channel + 1);
+    return window->findChild<QSlider *>(name);
+}
+
+QStringList TestPanels::texts(int panel) const
+{
+    QStringList result;
+    for (int c = 0; c < 4; ++c)
+        result.append(edit(panel, c)->text());
+    return result;
+}
+
+QList<int> TestPanels::positions(int panel) const
+{
+    QList<int> result;
+    for (int c = 0; c < 4; ++c)
+        result << slider(panel, c)->minimum() << slider(panel, c)->maximum()
+               << slider(panel, c)->value();
+    return result;
+}
+
+// Types a colour into panel 1 as RGB.
+void TestPanels::setRgb(int r, int g, int b)
+{
+    choose(combo(0), Rgb);
+    edit(0, 0)->setText(QString::number(r));
+    edit(0, 1)->setText(QString::number(g));
+    edit(0, 2)->setText(QString::number(b));
+}
+
+void TestPanels::chooseModel_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QList<int>>("ranges"); // minimum and maximum per slider
+    QTest::addColumn<QList<int>>("values");
+
+    QTest::newRow("RGB") << int(Rgb) << QStringList {"255", "128", "0", ""}
+                         << QList<int> {0, 255, 0, 255, 0, 255} << QList<int> {255, 128, 0};
+    QTest::newRow("CMYK") << int(Cmyk) << QStringList {"0", "49.8039", "100", "0"}
+                          << QList<int> {0, 100, 0, 100, 0, 100, 0, 100}
+                          << QList<int> {0, 49, 100, 0};
+    QTest::newRow("HSV") << int(Hsv) << QStringList {"30.1176", "100", "100", ""}
+                         << QList<int> {0, 360, 0, 100, 0, 100} << QList<int> {30, 100, 100};
+    QTest::newRow("HSL") << int(Hsl) << QStringList {"30.1176", "100", "50", ""}
+                         << QList<int> {0, 360, 0, 100, 0, 100} << QList<int> {30, 100, 50};
+    QTest::newRow("XYZ") << int(Xyz) << QStringList {"48.9592", "36.6983", "4.50306", ""}
+                         << QList<int> {0, 255, 0, 100, 0, 108} << QList<int> {48, 36, 4};
+    QTest::newRow("LAB") << int(Lab) << QStringList {"67.0501", "42.8282", "74.0296", ""}
+                         << QList<int> {0, 100, -128, 127, -128, 127} << QList<int> {67, 42, 74};
+}
+
+void TestPanels::chooseModel()
+{
+    QFETCH(int, model);
+    QFETCH(QStringList, texts);
+    QFETCH(QList<int>, ranges);
+    QFETCH(QList<int>, values);
+
+    setRgb(255, 128, 0);
+    choose(combo(1), model);
+    QCOMPARE(this->texts(1), texts);
+    for (int c = 0; c < values.size(); ++c) {
+        QCOMPARE(slider(1, c)->minimum(), ranges[2 * c]);
+        QCOMPARE(slider(1, c)->maximum(), ranges[2 * c + 1]);
+        QCOMPARE(slider(1, c)->value(), values[c]);
+    }
+    const bool fourth = model == Cmyk;
+    QCOMPARE(edit(1, 3)->isEnabled(), fourth);
+    QCOMPARE(slider(1, 3)->isEnabled(), fourth);
+    QVERIFY(boxes->boxes().isEmpty());
+
+    // Leaving CMYK disables the fourth pair and leaves what it showed.
+    if (fourth) {
+        choose(combo(1), Hsv);
+        QVERIFY(!edit(1, 3)->isEnabled());
+        QVERIFY(!slider(1, 3)->isEnabled());
+        QCOMPARE(edit(1, 3)->text(), QStringLiteral("0"));
+    }
+}
+
+void TestPanels::whiteSeenThroughXyz()
+{
+    setRgb(255, 255, 255);
+    choose(combo(1), Xyz);
+    QCOMPARE(texts(1), QStringList({"95.05", "100", "108.9", ""}));
+    QCOMPARE(positions(1).mid(0, 9), QList<int>({0, 255, 95, 0, 100, 100, 0, 108, 108}));
+    // Stored back from the texts, white stays white in every other model.
+    choose(combo(2), Hsl);
+    QCOMPARE(texts(2), QStringList({"0", "0", "100", ""}));
+    choose(combo(2), Hsv);
+    QCOMPARE(texts(2), QStringList({"0", "0", "100", ""}));
+    choose(combo(2), Cmyk);
+    QCOMPARE(texts(2), QStringList({"0", "0", "0", "0"}));
+    QVERIFY2(boxes->boxes().isEmpty(), qPrintable(boxes->texts().join('\n')));
+    QCOMPARE(swatchColour(window.get()), QColor(255, 255, 255));
+}
+
+void TestPanels::xyzFirstInAFreshPanel()
+{
+    // XYZ gives every slider its own range, so a drag cannot reach a refused value.
+    choose(combo(2), Hsv);
+    choose(combo(2), Xyz);
+    QCOMPARE(slider(2, 0)->maximum(), 255);
+    QCOMPARE(slider(2, 1)->maximum(), 100);
+    QCOMPARE(slider(2, 2)->maximum(), 108);
+    QCOMPARE(slider(2, 3)->maximum(), 99);
+    drag(slider(2, 0), 255);
+    QCOMPARE(edit(2, 0)->text(), QStringLiteral("255"));
+    QVERIFY(boxes->boxes().isEmpty());
+}
+
+void TestPanels::bounds_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+
+    const struct
+    {
+        int model;
+        const char *name;
+        double lowest[4];
+        double highest[4];
+        int channels;
+    } models[] = {
+        {Rgb, "rgb", {0, 0, 0}, {255, 255, 255}, 3},
+        {Cmyk, "cmyk", {0, 0, 0, 0}, {100, 100, 100, 100}, 4},
+        {Hsv, "hsv", {0, 0, 0}, {360, 100, 100}, 3},
+        {Hsl, "hsl", {0, 0, 0}, {360, 100, 100}, 3},
+        {Xyz, "xyz", {0, 0, 0}, {255, 100, 108.9}, 3},
+        {Lab, "lab", {0, -128, -128}, {100, 127, 127}, 3},
+    };
+    for (const auto &m : models) {
+        for (int c = 0; c < m.channels; ++c) {
+            const auto row = [&](const char *what, const QString &text, bool accepted) {
+                QTest::addRow("%s %d %s", m.name, c + 1, what) << m.model << c << text << accepted;
+            };
+            row("lowest", QString::number(m.lowest[c]), true);
+            row("highest", QString::number(m.highest[c]), true);
+            row("below", QString::number(m.lowest[c] - 0.1), false);
+            row("above", QString::number(m.highest[c] + 0.01), false);
+            row("nan", QStringLiteral("nan"), false);
+            row("inf", QStringLiteral("inf"), false);
+            row("-inf", QStringLiteral("-inf"), false);
+            row("overflow", QStringLiteral("1e999"), false);
+        }
+    }
+    // The key is held to 0..100 like cyan, magenta and yellow.
+    QTest::newRow("cmyk key 150") << int(Cmyk) << 3 << QStringLiteral("150") << false;
+}
+
+void TestPanels::bounds()
+{
+    QFETCH(int, model);
+    QFETCH(int, channel);
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+
+    setRgb(10, 20, 30);
+    choose(combo(1), model);
+    // A text equal to the shown one changes nothing; start from another.
+    if (edit(1, channel)->text() == text)
+        edit(1, channel)->setText(QStringLiteral("1"));
+    boxes->clear();
+    const QColor before = swatchColour(window.get());
+    PaintCounter paints(window.get());
+    // Only the repaint that follows the closed box counts, not those while it was open.
+    connect(boxes.get(), &MessageBoxAnswerer::answered, this, [&paints] { paints.count = 0; });
+    edit(1, channel)->setText(text);
+
+    // Every text entry repaints the window at once, refused or not.
+    QCOMPARE(paints.count, 1);
+    QCOMPARE(edit(1, channel)->text(), text);
+    if (accepted) {
+        QVERIFY2(boxes->boxes().isEmpty(), qPrintable(boxes->texts().join('\n')));
+        return;
+    }
+    QCOMPARE(boxes->boxes().size(), 1);
+    const MessageBoxAnswerer::Box box = boxes->boxes().first();
+    QCOMPARE(box.title, rangeTitle);
+    QCOMPARE(box.text, rangeMessages[model]);
+    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(box.icon, QMessageBox::Information);
+    QVERIFY(box.parentIsWindow);
+    QCOMPARE(swatchColour(window.get()), before);
+}
+
+void TestPanels::typingDigitByDigit()
+{
+    setRgb(0, 0, 0);
+    typeInto(edit(0, 0), QStringLiteral("300"));
+    QCOMPARE(boxes->texts(), QStringList {rangeMessages[Rgb]});
+    QCOMPARE(edit(0, 0)->text(), QStringLiteral("300"));
+    // 3, then 30 were applied; 300 was refused.
+    QCOMPARE(swatchColour(window.get()), QColor(30, 0, 0));
+}
+
+void TestPanels::clearingAppliesZero()
+{
+    setRgb(0, 0, 255);
+    choose(combo(1), Hsv);
+    QCOMPARE(edit(1, 0)->text(), QStringLiteral("240"));
+    edit(1, 0)->selectAll();
+    QTest::keyClick(edit(1, 0), Qt::Key_Backspace);
+    QCOMPARE(edit(1, 0)->text(), QString());
+    QCOMPARE(swatchColour(window.get()), QColor(255, 0, 0));
+    QVERIFY(boxes->boxes().isEmpty());
+}
+
+void TestPanels::notANumberReadsAsZero_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("red");
+    QTest::newRow("decimal comma") << QStringLiteral("12,5") << 0;
+    QTest::newRow("exponent") << QStringLiteral("1e2") << 100;
+    QTest::newRow("letters") << QStringLiteral("abc") << 0;
+    QTest::newRow("surrounding spaces") << QStringLiteral("  12  ") << 12;
+}
+
+void TestPanels::notANumberReadsAsZero()
+{
+    QFETCH(QString, text);
+    QFETCH(int, red);
+    setRgb(50, 60, 70);
+    edit(0, 0)->setText(text);
+    QCOMPARE(swatchColour(window.get()), QColor(red, 60, 70));
+    QVERIFY(boxes->boxes().isEmpty());
+}
+
+void TestPanels::keyDragUpdatesTwice()
+{
+    setRgb(255, 255, 255);
+    choose(combo(2), Cmyk);
+    PaintCounter paints(window.get());
+    drag(slider(2, 3), 40);
+    QCOMPARE(edit(2, 3)->text(), QStringLiteral("40"));
+    // The key is set directly, then again through the edit; each repaints.
+    QCOMPARE(paints.count, 2);
+    QCOMPARE(swatchColour(window.get()), QColor(153, 153, 153));
+    choose(combo(0), Rgb);
+    QCOMPARE(texts(0).mid(0, 3), QStringList({"153", "153", "153"}));
+}
+
+void TestPanels::keyEditOutsideCmykOnlyRepaints()
+{
+    setRgb(10, 20, 30);
+    choose(combo(1), Cmyk);
+    choose(combo(1), Hsv);
+    const QColor before = swatchColour(window.get());
+    PaintCounter paints(window.get());
+    edit(1, 3)->setText(QStringLiteral("100"));
+    QCOMPARE(paints.count, 1);
+    QCOMPARE(swatchColour(window.get()), before);
+    // And the fourth slider, were it dragged, only repaints.
+    drag(slider(1, 3), 50);
+    QVERIFY(paints.count > 1);
+    QCOMPARE(edit(1, 3)->text(), QStringLiteral("100"));
+    QCOMPARE(swatchColour(window.get()), before);
+}
+
+void TestPanels::editLeavesOtherPanelsAlone()
+{
+    setRgb(10, 20, 30);
+    choose(combo(1), Hsv);
+    choose(combo(2), Cmyk);
+    const QStringList first = texts(0);
+    const QStringList third = texts(2);
+    const QList<int> firstSliders = positions(0);
+    const QList<int> secondSliders = positions(1);
+    const QList<int> thirdSliders = positions(2);
+    typeInto(edit(1, 0), QStringLiteral("7"));
+    QCOMPARE(texts(0), first);
+    QCOMPARE(texts(2), third);
+    QCOMPARE(positions(0), firstSliders);
+    QCOMPARE(positions(1), secondSliders);
+    QCOMPARE(positions(2), thirdSliders);
+    QVERIFY(swatchColour(window.get()) != QColor(10, 20, 30));
+}
+
+void TestPanels::keyboardAndWheelChangeNothing()
+{
+    setRgb(10, 20, 30);
+    QSlider *red = slider(0, 0);
+    red->setFocus();
+    QTest::keyClick(red, Qt::Key_Right);
+    QTest::keyClick(red, Qt::Key_PageUp);
+    QVERIFY(red->value() > 0);
+    QWheelEvent wheel(QPointF(5, 5), QPointF(red->mapToGlobal(QPoint(5, 5))), QPoint(),
+        QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(red, &wheel);
+    QCOMPARE(edit(0, 0)->text(), QStringLiteral("10"));
+    QCOMPARE(swatchColour(window.get()), QColor(10, 20, 30));
+}
+
+void TestPanels::dragToTheShownValueChangesNothing()
+{
+    setRgb(10, 20, 30);
+    choose(combo(0), Rgb);
+    PaintCounter paints(window.get());
+    slider(0, 1)->setSliderDown(true);
+    slider(0, 1)->setSliderPosition(20);
+    QCOMPARE(paints.count, 0);
+    slider(0, 1)->setSliderPosition(21);
+    QCOMPARE(paints.count, 1);
+    slider(0, 1)->setSliderDown(false);
+    QCOMPARE(swatchColour(window.get()), QColor(10, 21, 30));
+}
+
+void TestPanels::dragPastAnXyzBoundIsRefused()
+{
+    // Y's slider keeps 0..100, but a text typed beyond it is still refused.
+    choose(combo(0), Xyz);
+    edit(0, 1)->setText(QStringLiteral("100.5"));
+    QCOMPARE(boxes->texts(), QStringList {rangeMessages[Xyz]});
+    edit(0, 0)->setText(QStringLiteral("300"));
+    QCOMPARE(boxes->boxes().size(), 2);
+    edit(0, 0)->setText(QStringLiteral("200"));
+    QCOMPARE(boxes->boxes().size(), 2);
+}
+
+void TestPanels::choosingAgainRewritesNothing()
+{
+    setRgb(10, 20, 30);
+    choose(combo(1), Hsl);
+    slider(1, 0)->setValue(0);
+    PaintCounter paints(window.get());
+    choose(combo(1), Hsl);
+    QCOMPARE(paints.count, 0);
+    // The positions are set again from the engine.
+    QCOMPARE(slider(1, 0)->value(), 210);
+}
+
+void TestPanels::slidersTruncate()
+{
+    choose(combo(0), Hsl);
+    edit(0, 1)->setText(QStringLiteral("100"));
+    edit(0, 2)->setText(QStringLiteral("50"));
+    edit(0, 0)->setText(QStringLiteral("359.9"));
+    choose(combo(1), Hsl);
+    QCOMPARE(edit(1, 0)->text(), QStringLiteral("359.9"));
+    QCOMPARE(slider(1, 0)->value(), 359);
+}
+
+void TestPanels::choosingReappliesTheShownValues()
+{
+    choose(combo(0), Cmyk);
+    for (int c = 0; c < 3; ++c)
+        edit(0, c)->setText(QStringLiteral("50"));
+    edit(0, 3)->setText(QStringLiteral("0"));
+    choose(combo(1), Rgb);
+    QCOMPARE(texts(1).mid(0, 3), QStringList({"127", "127", "127"}));
+    // The engine now holds the whole 127, which CMYK shows as such.
+    choose(combo(2), Cmyk);
+    QCOMPARE(texts(2), QStringList({"0", "0", "0", "50.1961"}));
+}
+
+void TestPanels::labDrag()
+{
+    setRgb(128, 128, 128);
+    choose(combo(2), Lab);
+    QCOMPARE(edit(2, 1)->text(), QStringLiteral("0"));
+    QCOMPARE(edit(2, 2)->text(), QStringLiteral("0"));
+    drag(slider(2, 1), 60);
+    QCOMPARE(edit(2, 1)->text(), QStringLiteral("60"));
+    const QColor reddish = swatchColour(window.get());
+    QVERIFY(reddish.red() > reddish.green());
+    drag(slider(2, 2), -128);
+    QCOMPARE(edit(2, 2)->text(), QStringLiteral("-128"));
+    const QColor bluish = swatchColour(window.get());
+    QVERIFY(bluish.blue() > bluish.green());
+    QVERIFY(boxes->boxes().isEmpty());
+}
+
+void TestPanels::channelsNameThemselves_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("RGB") << int(Rgb)
+                         << QStringList {"Red, 0 to 255", "Green, 0 to 255", "Blue, 0 to 255", ""};
+    QTest::newRow("CMYK") << int(Cmyk)
+                          << QStringList {"Cyan, 0 to 100 %", "Magenta, 0 to 100 %",
+                                 "Yellow, 0 to 100 %", "Key (black), 0 to 100 %"};
+    QTest::newRow("HSV") << int(Hsv)
+                         << QStringList {"Hue, 0 to 360 degrees", "Saturation, 0 to 100 %",
+                                "Value, 0 to 100 %", ""};
+    QTest::newRow("HSL") << int(Hsl)
+                         << QStringList {"Hue, 0 to 360 degrees", "Saturation, 0 to 100 %",
+                                "Lightness, 0 to 100 %", ""};
+    QTest::newRow("XYZ") << int(
+        Xyz) << QStringList {"X, 0 to 255", "Y (luminance), 0 to 100", "Z, 0 to 108.9", ""};
+    QTest::newRow("LAB") << int(Lab)
+                         << QStringList {"L* (lightness), 0 to 100",
+                                "a* (green to red), -128 to 127",
+                                "b* (blue to yellow), -128 to 127", ""};
+}
+
+void TestPanels::channelsNameThemselves()
+{
+    QFETCH(int, model);
+    QFETCH(QStringList, names);
+    // Start from CMYK so that leaving it shows the fourth pair's name is taken away.
+    choose(combo(2), Cmyk);
+    choose(combo(2), model);
+    for (int c = 0; c < 4; ++c) {
+        QCOMPARE(edit(2, c)->toolTip(), names[c]);
+        QCOMPARE(edit(2, c)->accessibleName(), names[c]);
+        QCOMPARE(slider(2, c)->toolTip(), names[c]);
+        QCOMPARE(slider(2, c)->accessibleName(), names[c]);
+    }
+    // Other panels are not named until their own model is chosen.
+    QVERIFY(edit(0, 0)->toolTip().isEmpty());
+}
+
+QTEST_MAIN(TestPanels)
+#include "tst_panels.moc"
