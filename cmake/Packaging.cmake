@@ -6,7 +6,7 @@ set(CPACK_PACKAGE_VENDOR "Prismora developers")
 set(CPACK_PACKAGE_CONTACT "Prismora developers <dev@prismora.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Colour-model converter")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Prismora holds one colour in RGB, CMYK, HSV, HSL and CIE XYZ at once and keeps every model consistent. Three panels each show the colour in the model you pick, with a text field and a slider per channel, and a swatch shows the colour itself.")
+    "Prismora holds one colour in RGB, CMYK, HSV, HSL, CIE XYZ and CIE L*a*b* at once and keeps every model consistent. Three panels each show the colour in the model you pick, with a text field and a slider per channel, and a swatch shows the colour itself.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 # Users get the binary without the debug information of a RelWithDebInfo build.
 set(CPACK_STRIP_FILES ON)
