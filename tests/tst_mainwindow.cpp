@@ -340,8 +340,11 @@ void TestMainWindow::swatchStartsBlackAndOutlined()
         QCOMPARE(painted.pixelColor(20, y), QColor(Qt::black));
     for (int y : {100, 239})
         QCOMPARE(painted.pixelColor(170, y), QColor(Qt::black));
-    for (int x : {21, 95, 169})
+    for (int x : {21, 95, 169}) {
         QCOMPARE(painted.pixelColor(x, 240), QColor(Qt::black));
+        // An empty menu bar takes no height, so the top edge shows.
+        QCOMPARE(painted.pixelColor(x, 20), QColor(Qt::black));
+    }
     // Nothing outside the outline is drawn.
     QVERIFY(painted.pixelColor(171, 100) != QColor(Qt::black));
     QVERIFY(painted.pixelColor(95, 241) != QColor(Qt::black));
