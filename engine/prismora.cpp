@@ -26,11 +26,30 @@ double truncateToInt(double value)
     return static_cast<double>(static_cast<int>(value));
 }
 
+// Linear light in percent of an RGB channel on the 0..255 scale.
 double linearise(double channel)
 {
-    if (channel > 0.04045)
-        return std::pow((channel + 0.055) / 1.055, 2.4);
-    return channel / 12.92;
+    const auto formula = [](double value) {
+        const double fraction = value / 255;
+        if (fraction > 0.04045)
+            return std::pow((fraction + 0.055) / 1.055, 2.4) * 100;
+        return fraction / 12.92 * 100;
+    };
+    // Every colour change linearises three whole channels, and pow dominated the cascade; the
+    // table holds the formula's own results, so nothing changes by a single bit.
+    static const std::array<double, 256> table = [&formula] {
+        std::array<double, 256> values {};
+        for (int whole = 0; whole < 256; ++whole)
+            values[static_cast<std::size_t>(whole)] = formula(whole);
+        return values;
+    }();
+    // Getters may hand over any whole number down to INT_MIN; the table covers only 0..255.
+    if (channel >= 0 && channel <= 255) {
+        const int whole = static_cast<int>(channel);
+        if (whole == channel)
+            return table[static_cast<std::size_t>(whole)];
+    }
+    return formula(channel);
 }
 
 // The engine's own white: the forward matrix applied to linear 100, 100, 100 exactly as rgb_xyz
@@ -292,7 +311,9 @@ void Prismora::cascade_from_rgb()
 {
     rgb_cmyk();
     rgb_hsv();
-    rgb_hsl();
+    // rgb_hsv has just sorted these same channels; sorting them again is the cascade's
+    // dearest step after the cube roots.
+    hsl_from_chroma();
     rgb_xyz();
     xyz_lab();
 }
@@ -339,13 +360,18 @@ void Prismora::cascade_from_lab()
     xyz_rgb();
     rgb_cmyk();
     rgb_hsv();
-    rgb_hsl();
+    hsl_from_chroma();
 }
 
 void Prismora::sort_rgb()
 {
-    sortedChannels = {red / 255, green / 255, blue / 255};
-    std::sort(sortedChannels.begin(), sortedChannels.end());
+    // Refilled in place: every cascade sorts, and a fresh vector each time cost an allocation.
+    sortedChannels.resize(3);
+    double *channels = sortedChannels.data();
+    channels[0] = red / 255;
+    channels[1] = green / 255;
+    channels[2] = blue / 255;
+    std::sort(channels, channels + 3);
 }
 
 void Prismora::calc_chroma()
@@ -356,9 +382,8 @@ void Prismora::calc_chroma()
 
 void Prismora::rgb_cmyk()
 {
-    std::array<double, 3> inverted = {1 - red / 255, 1 - green / 255, 1 - blue / 255};
-    std::sort(inverted.begin(), inverted.end());
-    key = inverted[0];
+    // The smallest of the inverted channels; 1 - x/255 is never -0, so any order gives it.
+    key = std::min({1 - red / 255, 1 - green / 255, 1 - blue / 255});
     // Black: cyan, magenta and yellow would divide by zero, so they read as full.
     if (key == 1) {
         cyan = 1;
@@ -460,6 +485,11 @@ void Prismora::hsv_rgb()
 void Prismora::rgb_hsl()
 {
     calc_chroma();
+    hsl_from_chroma();
+}
+
+void Prismora::hsl_from_chroma()
+{
     const double min = sortedChannels[0];
     const double max = sortedChannels[2];
     const double rn = red / 255;
@@ -536,9 +566,9 @@ double Prismora::Hue_2_RGB(double low, double high, double h)
 void Prismora::rgb_xyz()
 {
     // XYZ follows the whole channels the window shows, not their fractions.
-    const double r = linearise(get_rgb_r() / 255) * 100;
-    const double g = linearise(get_rgb_g() / 255) * 100;
-    const double b = linearise(get_rgb_b() / 255) * 100;
+    const double r = linearise(get_rgb_r());
+    const double g = linearise(get_rgb_g());
+    const double b = linearise(get_rgb_b());
 
     xyzX = r * 0.4124 + g * 0.3576 + b * 0.1805;
     xyzY = r * 0.2126 + g * 0.7152 + b * 0.0722;

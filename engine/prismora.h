@@ -83,6 +83,7 @@ private:
     void rgb_hsv();
     void hsv_rgb();
     void rgb_hsl();
+    void hsl_from_chroma(); // rgb_hsl after calc_chroma
     void hsl_rgb();
     double Hue_2_RGB(double low, double high, double h);
     void rgb_xyz();

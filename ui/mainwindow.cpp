@@ -316,5 +316,10 @@ void MainWindow::refreshColour()
 void MainWindow::refreshSwatch()
 {
     brush.setColor(*colour);
-    repaint();
+    // Only the swatch changed, so only it is repainted, not all 31 widgets; the outline's 1-px pen
+    // reaches one pixel past the rectangle's right and bottom edges. Asked through the central
+    // widget, which paints nothing of its own, the window paints the swatch in the same pass as
+    // an edit that changed with it: one paint event per refresh, as a whole repaint gave.
+    QWidget *central = centralWidget();
+    central->repaint(swatchRect.adjusted(0, 0, 1, 1).translated(-central->pos()));
 }
