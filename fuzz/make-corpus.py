@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""Writes the seed inputs of the engine fuzzer into fuzz/corpus/.
+
+Each input is a list of setter calls in the fuzzer's format (see engine_fuzzer.cpp). Inputs that
+the fuzzer once crashed on are kept in the same folder under a "regression-" name; this script
+leaves those alone.
+"""
+import os
+import random
+import struct
+
+SETTERS = ["rgb_r", "rgb_g", "rgb_b", "rgb", "cmyk_c", "cmyk_m", "cmyk_y", "cmyk_k",
+           "hsv_h", "hsv_s", "hsv_v", "hsl_h", "hsl_s", "hsl_l", "xyz_x", "xyz_y", "xyz_z",
+           "lab_l", "lab_a", "lab_b"]
+# Indexes into the fuzzer's table of awkward values.
+NAN, INF, NEG_INF, DBL_MAX, DENORM_MIN, NEG_ZERO, LOWEST, HIGHEST = 0, 3, 4, 5, 11, 14, 16, 17
+
+
+def raw(setter, *values):
+    """A setter call with each value as a double."""
+    return bytes([SETTERS.index(setter)]) + b"".join(struct.pack("<d", v) for v in values)
+
+
+def fraction(setter, *parts):
+    """A setter call with each value a fraction 0..1 of the channel's range."""
+    return bytes([80 + SETTERS.index(setter)]) + b"".join(
+        struct.pack("<H", round(p * 65535)) for p in parts)
+
+
+def whole(setter, *numbers):
+    """A setter call with each value the lowest of the range plus a whole number."""
+    return bytes([160 + SETTERS.index(setter)]) + b"".join(struct.pack("<H", n) for n in numbers)
+
+
+def awkward(setter, *indexes):
+    """A setter call with each value from the table of awkward values."""
+    return bytes([200 + SETTERS.index(setter)]) + bytes(indexes)
+
+
+def every_setter(index):
+    return b"".join(awkward(s, *([index] * (3 if s == "rgb" else 1))) for s in SETTERS)
+
+
+SEEDS = {
+    "rgb-white": whole("rgb", 255, 255, 255),
+    "rgb-fractions": raw("rgb_r", 200) + raw("rgb_g", 127.5) + raw("rgb_b", 0.25),
+    "cmyk-half": b"".join(fraction(s, 0.5) for s in ("cmyk_c", "cmyk_m", "cmyk_y"))
+    + fraction("cmyk_k", 0),
+    "cmyk-full-key": fraction("cmyk_k", 1) + fraction("cmyk_c", 0.3) + raw("rgb_g", 10),
+    "hsv-hue-360": awkward("hsv_h", HIGHEST) + fraction("hsv_s", 1) + fraction("hsv_v", 1),
+    "hsl-120": raw("hsl_h", 120) + raw("hsl_s", 100) + raw("hsl_l", 50) + raw("hsl_l", 60),
+    "xyz-white": raw("xyz_x", 95.05) + raw("xyz_y", 100) + raw("xyz_z", 108.9),
+    "xyz-beyond-gamut": raw("xyz_x", 50) + raw("xyz_y", 0) + raw("xyz_z", 0)
+    + raw("xyz_x", 255),
+    "lab-corners": raw("lab_l", 100) + raw("lab_a", -128) + raw("lab_b", -128)
+    + raw("lab_l", 0) + raw("lab_a", 127),
+    "red-refuses": raw("rgb_r", 256) + raw("rgb_r", -1) + awkward("rgb_r", NAN),
+    "nan-everywhere": every_setter(NAN),
+    "infinities": every_setter(INF) + every_setter(NEG_INF),
+    "huge-tiny-negative-zero": every_setter(DBL_MAX) + every_setter(DENORM_MIN)
+    + every_setter(NEG_ZERO) + every_setter(LOWEST),
+}
+
+
+def main():
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
+    os.makedirs(folder, exist_ok=True)
+    # A fixed walk through every kind of call, so the seeds are the same on every run.
+    walk = random.Random(20240601)
+    SEEDS["random-walk"] = bytes(walk.randrange(256) for _ in range(240))
+    for name, data in SEEDS.items():
+        with open(os.path.join(folder, name), "wb") as out:
+            out.write(data)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,369 @@
+#include "mainwindow.h"
+#include "windowtesting.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+namespace {
+
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+constexpr double infinity = std::numeric_limits<double>::infinity();
+
+const QString boxTitle = QStringLiteral("Ууууууупс :( !Ошибка!");
+
+// What the window accepts per model and channel, and the message that refuses anything else.
+struct ModelSpec
+{
+    const char *name;
+    int channels;
+    double lowest[4];
+    double highest[4];
+    const char *message;
+};
+
+const ModelSpec models[] = {
+    {"RGB", 3, {0, 0, 0}, {255, 255, 255}, "параметры rgb имеют диапозон от 0 до 255"},
+    {"CMYK", 4, {0, 0, 0, 0}, {100, 100, 100, 100}, "параметры cmyk имеют диапозон от 0 до 100"},
+    {"HSV", 3, {0, 0, 0}, {360, 100, 100},
+        "параметры hsv имеют диапозоны от (0-360, 0-100, 0-100)"},
+    {"HSL", 3, {0, 0, 0}, {360, 100, 100},
+        "параметры hsl имеют диапозоны от (0-360, 0-100, 0-100)"},
+    {"XYZ", 3, {0, 0, 0}, {255, 100, 108.9},
+        "параметры xyz имеют диапозоны от (0-255, 0-100, 0-108.9)"},
+    {"LAB", 3, {0, -128, -128}, {100, 127, 127},
+        "параметры lab имеют диапозоны от (0-100, -128-127, -128-127)"},
+};
+constexpr int rgbModel = 0;
+constexpr int modelCount = 6;
+
+// A line edit holds at most this many characters; longer pastes are cut to it.
+constexpr int editCapacity = 32767;
+
+enum class Entry { Typed, Pasted, Dropped };
+
+struct Hostile
+{
+    QString name;
+    QString text;
+    double readsAs; // what the window reads the text as: not a number reads as 0
+    bool isLong = false;
+};
+
+QList<Hostile> hostileInputs()
+{
+    QString document;
+    while (document.size() < 1024 * 1024)
+        document += QStringLiteral("Colour 12, shade 7.5 -- \"quoted\"\ttab\n");
+    return {
+        {"nan", "nan", notANumber},
+        {"inf", "inf", infinity},
+        {"-inf", "-inf", -infinity},
+        {"1e999", "1e999", infinity},
+        {"-1e999", "-1e999", -infinity},
+        {"1e-400", "1e-400", 0},
+        {"-0", "-0", -0.0},
+        {"hex", "0x10", 0},
+        {"padded", "  12  ", 12},
+        {"plus", "+", 0},
+        {"minus", "-", 0},
+        {"dot", ".", 0},
+        {"bare exponent", "e5", 0},
+        {"decimal comma", "12,5", 0},
+        {"digit separator", "1_000", 0},
+        {"arabic-indic digits", QString::fromUtf8("١٢"), 0},
+        {"full-width digits", QString::fromUtf8("１２"), 0},
+        {"right-to-left marks", QString::fromUtf8("\u200F12\u200F"), 0},
+        {"emoji", QString::fromUtf8("\U0001F3A8"), 0},
+        {"100000 digits", QString(100000, QLatin1Char('9')), infinity, true},
+        {"100000 decimals", QStringLiteral("0.") + QString(100000, QLatin1Char('3')), 1.0 / 3,
+            true},
+        {"1 MB document", document, 0, true},
+    };
+}
+
+QComboBox *comboOf(QWidget *window, int panel)
+{
+    return window->findChild<QComboBox *>(QStringLiteral("comboBox%1").arg(panel + 1));
+}
+
+QLineEdit *editOf(QWidget *window, int panel, int channel)
+{
+    const QString name = channel == 3 ? QStringLiteral("lineEdit_%1_4").arg(panel + 1)
+                                      : QStringLiteral("lineEdit_%1").arg(panel * 3 + channel + 1);
+    return window->findChild<QLineEdit *>(name);
+}
+
+void pressKeys(QLineEdit *edit, const QString &text)
+{
+    // keyClicks asserts on characters beyond Latin-1, so those go as key events with their text.
+    for (int i = 0; i < text.size(); ++i) {
+        const int length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString unit = text.mid(i, length);
+        i += length - 1;
+        if (unit.at(0).unicode() < 0x80) {
+            QTest::keyClick(edit, unit.at(0).toLatin1());
+        } else {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, unit);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, unit);
+            QApplication::sendEvent(edit, &press);
+            QApplication::sendEvent(edit, &release);
+        }
+    }
+}
+
+QPoint dropPoint(QLineEdit *edit)
+{
+    return QPoint(4, edit->height() / 2);
+}
+
+QString lastUnit(const QString &text)
+{
+    const bool pair = text.size() >= 2 && text.at(text.size() - 1).isLowSurrogate();
+    return text.right(pair ? 2 : 1);
+}
+
+// Entering text the way a person does, in two halves: everything up to the final step, then the
+// final step, so that a test can tell what the final text alone does.
+void beginEntry(QLineEdit *edit, const QString &text, Entry entry)
+{
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    switch (entry) {
+    case Entry::Typed:
+        // Typing over the selection replaces it without passing through an empty text.
+        pressKeys(edit, text.left(text.size() - lastUnit(text).size()));
+        break;
+    case Entry::Pasted:
+        QGuiApplication::clipboard()->setText(text);
+        break;
+    case Entry::Dropped: {
+        // A drop inserts where it lands, so the field is emptied first.
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QMimeData data;
+        data.setText(text);
+        QDragEnterEvent enterEvent(
+            dropPoint(edit), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &enterEvent);
+        break;
+    }
+    }
+}
+
+void finishEntry(QLineEdit *edit, const QString &text, Entry entry)
+{
+    switch (entry) {
+    case Entry::Typed:
+        pressKeys(edit, lastUnit(text));
+        break;
+    case Entry::Pasted:
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        break;
+    case Entry::Dropped: {
+        QMimeData data;
+        data.setText(text);
+        QDropEvent drop(dropPoint(edit), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &drop);
+        break;
+    }
+    }
+}
+
+QByteArray describeBoxes(const MessageBoxAnswerer &boxes)
+{
+    QStringList lines;
+    for (const auto &box : boxes.boxes())
+        lines.append(box.title + QLatin1String(": ") + box.text);
+    return lines.join(QLatin1Char('\n')).toUtf8();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Entry)
+
+class TestHostileInput : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void hostileTextIsAppliedOrRefused_data();
+    void hostileTextIsAppliedOrRefused();
+
+private:
+    // Chooses the model in the panel; every box this raises must be that model's own.
+    void chooseChecked(int panel, int model);
+
+    // One window for every row, as in a long session; each row sets its own starting colour.
+    std::unique_ptr<WarningLog> warnings;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MessageBoxAnswerer> boxes;
+};
+
+void TestHostileInput::initTestCase()
+{
+    warnings = std::make_unique<WarningLog>();
+    window = std::make_unique<MainWindow>();
+    boxes = std::make_unique<MessageBoxAnswerer>(window.get());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TestHostileInput::cleanupTestCase()
+{
+    boxes.reset();
+    window.reset();
+    QVERIFY2(warnings->warnings().isEmpty(), qPrintable(warnings->warnings().join('\n')));
+    warnings.reset();
+}
+
+void TestHostileInput::init()
+{
+    warnings->clear();
+}
+
+void TestHostileInput::cleanup()
+{
+    QVERIFY2(warnings->warnings().isEmpty(), qPrintable(warnings->warnings().join('\n')));
+}
+
+void TestHostileInput::chooseChecked(int panel, int model)
+{
+    boxes->clear();
+    choose(comboOf(window.get(), panel), model);
+    for (const auto &box : boxes->boxes()) {
+        QCOMPARE(box.title, boxTitle);
+        QCOMPARE(box.text, QString::fromUtf8(models[model].message));
+    }
+}
+
+void TestHostileInput::hostileTextIsAppliedOrRefused_data()
+{
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<Entry>("entry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("readsAs");
+
+    // The panels share one code path, so each panel takes its own way of entering text.
+    const Entry panelEntries[] = {Entry::Typed, Entry::Pasted, Entry::Dropped};
+    const char *const entryNames[] = {"typed", "pasted", "dropped"};
+    const QList<Hostile> inputs = hostileInputs();
+    for (int panel = 0; panel < 3; ++panel) {
+        for (int model = 0; model < modelCount; ++model) {
+            for (int channel = 0; channel < models[model].channels; ++channel) {
+                for (const Hostile &input : inputs) {
+                    // Nobody types a hundred thousand characters; those are pasted.
+                    const Entry entry = panelEntries[panel] == Entry::Typed && input.isLong
+                        ? Entry::Pasted
+                        : panelEntries[panel];
+                    const QString name
+                        = QStringLiteral("panel %1 %2 channel %3 %4 %5")
+                              .arg(panel + 1)
+                              .arg(QLatin1String(models[model].name))
+                              .arg(channel + 1)
+                              .arg(input.name)
+                              .arg(QLatin1String(entryNames[static_cast<int>(entry)]));
+                    QTest::newRow(qPrintable(name))
+                        << panel << model << channel << entry << input.text << input.readsAs;
+                }
+            }
+        }
+    }
+}
+
+void TestHostileInput::hostileTextIsAppliedOrRefused()
+{
+    QFETCH(int, panel);
+    QFETCH(int, model);
+    QFETCH(int, channel);
+    QFETCH(Entry, entry);
+    QFETCH(QString, text);
+    QFETCH(double, readsAs);
+
+    const ModelSpec &spec = models[model];
+    const int checkPanel = (panel + 1) % 3;
+
+    // Start from a colour whose channels all differ, so that a change anywhere shows.
+    choose(comboOf(window.get(), checkPanel), rgbModel);
+    editOf(window.get(), checkPanel, 0)->setText(QStringLiteral("200"));
+    editOf(window.get(), checkPanel, 1)->setText(QStringLiteral("100"));
+    editOf(window.get(), checkPanel, 2)->setText(QStringLiteral("50"));
+    choose(comboOf(window.get(), panel), model);
+    QLineEdit *edit = editOf(window.get(), panel, channel);
+    QVERIFY(edit->isEnabled());
+
+    beginEntry(edit, text, entry);
+    // What the engine holds just before the final step, seen in the other panel.
+    chooseChecked(checkPanel, model);
+    const QString before = editOf(window.get(), checkPanel, channel)->text();
+    const QColor swatchBefore = swatchColour(window.get());
+    boxes->clear();
+    finishEntry(edit, text, entry);
+
+    if (text.size() <= editCapacity && !text.contains(QLatin1Char('\n')))
+        QCOMPARE(edit->text(), text);
+    else
+        QVERIFY(edit->text().size() <= editCapacity);
+
+    const bool accepted = std::isfinite(readsAs) && readsAs >= spec.lowest[channel]
+        && readsAs <= spec.highest[channel];
+    if (accepted) {
+        QVERIFY2(boxes->boxes().isEmpty(), describeBoxes(*boxes).constData());
+    } else {
+        QCOMPARE(boxes->boxes().size(), 1);
+        QCOMPARE(boxes->boxes().first().title, boxTitle);
+        QCOMPARE(boxes->boxes().first().text, QString::fromUtf8(spec.message));
+        QVERIFY(boxes->boxes().first().parentIsWindow);
+        QCOMPARE(swatchColour(window.get()), swatchBefore);
+    }
+
+    // The other panel shows what the engine holds: the value applied, or the one kept.
+    chooseChecked(checkPanel, model);
+    const QString shown = editOf(window.get(), checkPanel, channel)->text();
+    if (accepted) {
+        bool ok = false;
+        const double value = shown.toDouble(&ok);
+        QVERIFY2(ok, qPrintable(shown));
+        // RGB shows whole numbers; everything else six significant digits of a float at worst.
+        const double expected = model == rgbModel ? std::trunc(readsAs) : readsAs;
+        QVERIFY2(std::fabs(value - expected) <= 1e-5 * std::max(1.0, std::fabs(expected)),
+            qPrintable(shown));
+    } else {
+        QCOMPARE(shown, before);
+    }
+
+    // Every model reads as finite numbers; RGB comes last, for the swatch below.
+    for (int m : {1, 2, 3, 4, 5, rgbModel}) {
+        chooseChecked(checkPanel, m);
+        for (int c = 0; c < models[m].channels; ++c) {
+            const QString number = editOf(window.get(), checkPanel, c)->text();
+            bool ok = false;
+            const double value = number.toDouble(&ok);
+            QVERIFY2(ok && std::isfinite(value),
+                qPrintable(QStringLiteral("%1 channel %2 shows %3")
+                               .arg(QLatin1String(models[m].name))
+                               .arg(c + 1)
+                               .arg(number)));
+        }
+    }
+
+    // RGB was chosen last: its texts are the engine's colour, which the swatch must show.
+    const QColor engineColour(editOf(window.get(), checkPanel, 0)->text().toInt(),
+        editOf(window.get(), checkPanel, 1)->text().toInt(),
+        editOf(window.get(), checkPanel, 2)->text().toInt());
+    QCOMPARE(swatchColour(window.get()), engineColour);
+}
+
+QTEST_MAIN(TestHostileInput)
+#include "tst_hostileinput.moc"
