@@ -291,7 +291,7 @@ void TestHostileInput::hostileTextIsAppliedOrRefused()
     QFETCH(QString, text);
     QFETCH(double, readsAs);
 
-    const ModelSpec &spec = models[model];
+    const ModelSpec &limits = models[model];
     const int checkPanel = (panel + 1) % 3;
 
     // Start from a colour whose channels all differ, so that a change anywhere shows.
@@ -316,14 +316,14 @@ void TestHostileInput::hostileTextIsAppliedOrRefused()
     else
         QVERIFY(edit->text().size() <= editCapacity);
 
-    const bool accepted = std::isfinite(readsAs) && readsAs >= spec.lowest[channel]
-        && readsAs <= spec.highest[channel];
+    const bool accepted = std::isfinite(readsAs) && readsAs >= limits.lowest[channel]
+        && readsAs <= limits.highest[channel];
     if (accepted) {
         QVERIFY2(boxes->boxes().isEmpty(), describeBoxes(*boxes).constData());
     } else {
         QCOMPARE(boxes->boxes().size(), 1);
         QCOMPARE(boxes->boxes().first().title, boxTitle);
-        QCOMPARE(boxes->boxes().first().text, QString::fromUtf8(spec.message));
+        QCOMPARE(boxes->boxes().first().text, QString::fromUtf8(limits.message));
         QVERIFY(boxes->boxes().first().parentIsWindow);
         QCOMPARE(swatchColour(window.get()), swatchBefore);
     }

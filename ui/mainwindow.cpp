@@ -219,25 +219,25 @@ MainWindow::Panel MainWindow::panelWidgets(int panel) const
 
 void MainWindow::configurePanel(int model, int panel)
 {
-    const ColourModels::Model *spec = ColourModels::model(model);
-    if (!spec)
+    const ColourModels::Model *modelEntry = ColourModels::model(model);
+    if (!modelEntry)
         return;
     const Panel widgets = panelWidgets(panel);
-    const int count = spec->channelCount;
+    const int count = modelEntry->channelCount;
 
     const bool fourth = count == 4;
     widgets.edits[3]->setEnabled(fourth);
     widgets.sliders[3]->setEnabled(fourth);
 
     for (int c = 0; c < count; ++c) {
-        const ColourModels::Channel &channel = spec->channels[c];
+        const ColourModels::Channel &channel = modelEntry->channels[c];
         widgets.sliders[c]->setMinimum(channel.sliderMinimum);
         widgets.sliders[c]->setMaximum(channel.sliderMaximum);
     }
 
     // The panels carry no visible channel names, so each control names its channel here.
     for (int c = 0; c < 4; ++c) {
-        const QString description = c < count ? tr(spec->channels[c].description) : QString();
+        const QString description = c < count ? tr(modelEntry->channels[c].description) : QString();
         widgets.edits[c]->setToolTip(description);
         widgets.edits[c]->setAccessibleName(description);
         widgets.sliders[c]->setToolTip(description);
@@ -247,9 +247,9 @@ void MainWindow::configurePanel(int model, int panel)
     // Each write runs the edit's slot at once, so the engine takes back the value as shown
     // before the next channel is read.
     for (int c = 0; c < count; ++c)
-        widgets.edits[c]->setText(QString::number(spec->channels[c].read(*engine), 'g', 6));
+        widgets.edits[c]->setText(QString::number(modelEntry->channels[c].read(*engine), 'g', 6));
     for (int c = 0; c < count; ++c)
-        widgets.sliders[c]->setValue(truncated(spec->channels[c].read(*engine)));
+        widgets.sliders[c]->setValue(truncated(modelEntry->channels[c].read(*engine)));
 }
 
 void MainWindow::applyChannel1Text(int model, QString text)
@@ -267,9 +267,9 @@ void MainWindow::applyChannel3Text(int model, QString text)
 
 void MainWindow::applyChannelText(int model, int channel, const QString &text)
 {
-    const ColourModels::Model *spec = ColourModels::model(model);
-    if (spec && channel < spec->channelCount) {
-        const ColourModels::Channel &bounds = spec->channels[channel];
+    const ColourModels::Model *modelEntry = ColourModels::model(model);
+    if (modelEntry && channel < modelEntry->channelCount) {
+        const ColourModels::Channel &bounds = modelEntry->channels[channel];
         // Text that is no number reads as 0, as the toolkit's parser gives it.
         const double value = text.toDouble();
         // NaN and infinities would spread into every model, so they are refused like any
@@ -279,7 +279,7 @@ void MainWindow::applyChannelText(int model, int channel, const QString &text)
             refreshColour();
         } else {
             QMessageBox::information(
-                this, tr("Ууууууупс :( !Ошибка!"), tr(spec->rangeMessage), QMessageBox::Ok);
+                this, tr("Ууууууупс :( !Ошибка!"), tr(modelEntry->rangeMessage), QMessageBox::Ok);
         }
     }
     refreshSwatch();
