@@ -100,24 +100,6 @@ QLineEdit *editOf(QWidget *window, int panel, int channel)
     return window->findChild<QLineEdit *>(name);
 }
 
-void pressKeys(QLineEdit *edit, const QString &text)
-{
-    // keyClicks asserts on characters beyond Latin-1, so those go as key events with their text.
-    for (int i = 0; i < text.size(); ++i) {
-        const int length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString unit = text.mid(i, length);
-        i += length - 1;
-        if (unit.at(0).unicode() < 0x80) {
-            QTest::keyClick(edit, unit.at(0).toLatin1());
-        } else {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, unit);
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, unit);
-            QApplication::sendEvent(edit, &press);
-            QApplication::sendEvent(edit, &release);
-        }
-    }
-}
-
 QPoint dropPoint(QLineEdit *edit)
 {
     return QPoint(4, edit->height() / 2);

@@ -15,43 +15,6 @@
 
 #include <memory>
 
-namespace {
-
-// Answers the colour chooser that "Draw" opens, with a colour or by cancelling.
-class ChooserAnswerer : public QObject
-{
-public:
-    explicit ChooserAnswerer(const QColor &choice)
-        : m_choice(choice)
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *dialog = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            m_initial = dialog->currentColor();
-            ++m_opened;
-            if (m_choice.isValid()) {
-                dialog->setCurrentColor(m_choice);
-                dialog->accept();
-            } else {
-                dialog->reject();
-            }
-        });
-        m_timer.start(0);
-    }
-
-    int opened() const { return m_opened; }
-    QColor initial() const { return m_initial; }
-
-private:
-    QColor m_choice;
-    QColor m_initial;
-    int m_opened = 0;
-    QTimer m_timer;
-};
-
-} // namespace
-
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -320,7 +283,7 @@ void TestMainWindow::everyWidgetReachesItsSlot()
     }
     QVERIFY(boxes.boxes().isEmpty());
     // The button opens the chooser.
-    ChooserAnswerer chooser(QColor(1, 2, 3));
+    ColourChooserAnswerer chooser(QColor(1, 2, 3));
     QTest::mouseClick(child<QPushButton>("DrawButton"), Qt::LeftButton);
     QCOMPARE(chooser.opened(), 1);
 }
@@ -330,7 +293,7 @@ void TestMainWindow::swatchStartsBlackAndOutlined()
     const QImage image = window->grab().toImage();
     QCOMPARE(image.pixelColor(95, 130), QColor(Qt::black));
     // Paint a light colour so the outline stands apart from the fill.
-    ChooserAnswerer chooser(QColor(200, 220, 240));
+    ColourChooserAnswerer chooser(QColor(200, 220, 240));
     child<QPushButton>("DrawButton")->click();
     const QImage painted = window->grab().toImage();
     const QColor fill(200, 220, 240);
@@ -354,7 +317,7 @@ void TestMainWindow::swatchStartsBlackAndOutlined()
 void TestMainWindow::drawSetsTheChosenColour()
 {
     auto *redEdit = child<QLineEdit>("lineEdit_1");
-    ChooserAnswerer chooser(QColor(12, 200, 99));
+    ColourChooserAnswerer chooser(QColor(12, 200, 99));
     QTest::mouseClick(child<QPushButton>("DrawButton"), Qt::LeftButton);
     QCOMPARE(chooser.opened(), 1);
     QCOMPARE(chooser.initial(), QColor(Qt::white));
@@ -370,10 +333,10 @@ void TestMainWindow::drawSetsTheChosenColour()
 void TestMainWindow::cancelledDrawKeepsTheColour()
 {
     {
-        ChooserAnswerer chooser(QColor(250, 100, 5));
+        ColourChooserAnswerer chooser(QColor(250, 100, 5));
         child<QPushButton>("DrawButton")->click();
     }
-    ChooserAnswerer cancel {QColor()};
+    ColourChooserAnswerer cancel {QColor()};
     child<QPushButton>("DrawButton")->click();
     QCOMPARE(cancel.opened(), 1);
     QCOMPARE(swatchColour(window.get()), QColor(250, 100, 5));

@@ -44,54 +44,6 @@ const double highest[][4] = {{255, 255, 255}, {100, 100, 100, 100}, {360, 100, 1
 constexpr int rgbModel = 0;
 constexpr int modelCount = 6;
 
-// Answers every colour chooser that "Draw" opens with the answer set last: a colour, or cancel.
-class ChooserAnswerer : public QObject
-{
-public:
-    ChooserAnswerer()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *dialog = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible())
-                return;
-            ++m_opened;
-            if (m_answer.isValid()) {
-                dialog->setCurrentColor(m_answer);
-                dialog->accept();
-            } else {
-                dialog->reject();
-            }
-        });
-        m_timer.start(0);
-    }
-
-    void setAnswer(const QColor &answer) { m_answer = answer; }
-    int opened() const { return m_opened; }
-
-private:
-    QColor m_answer;
-    int m_opened = 0;
-    QTimer m_timer;
-};
-
-void pressKeys(QLineEdit *edit, const QString &text)
-{
-    // keyClicks asserts on characters beyond Latin-1, so those go as key events with their text.
-    for (int i = 0; i < text.size(); ++i) {
-        const int length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString unit = text.mid(i, length);
-        i += length - 1;
-        if (unit.at(0).unicode() < 0x80) {
-            QTest::keyClick(edit, unit.at(0).toLatin1());
-        } else {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, unit);
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, unit);
-            QApplication::sendEvent(edit, &press);
-            QApplication::sendEvent(edit, &release);
-        }
-    }
-}
-
 QString lastUnit(const QString &text)
 {
     const bool pair = text.size() >= 2 && text.at(text.size() - 1).isLowSurrogate();
@@ -168,7 +120,7 @@ private:
     std::unique_ptr<WarningLog> warnings;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MessageBoxAnswerer> boxes;
-    std::unique_ptr<ChooserAnswerer> chooser;
+    std::unique_ptr<ColourChooserAnswerer> chooser;
 };
 
 void TestMonkey::initTestCase()
@@ -188,7 +140,7 @@ void TestMonkey::init()
     warnings = std::make_unique<WarningLog>();
     window = std::make_unique<MainWindow>();
     boxes = std::make_unique<MessageBoxAnswerer>(window.get());
-    chooser = std::make_unique<ChooserAnswerer>();
+    chooser = std::make_unique<ColourChooserAnswerer>();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }

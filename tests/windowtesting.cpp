@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
@@ -64,6 +65,28 @@ void MessageBoxAnswerer::answer()
     emit answered();
 }
 
+ColourChooserAnswerer::ColourChooserAnswerer(const QColor &answer)
+    : m_answer(answer)
+{
+    connect(&m_timer, &QTimer::timeout, this, &ColourChooserAnswerer::answer);
+    m_timer.start(0);
+}
+
+void ColourChooserAnswerer::answer()
+{
+    auto *dialog = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible())
+        return;
+    m_initial = dialog->currentColor();
+    ++m_opened;
+    if (m_answer.isValid()) {
+        dialog->setCurrentColor(m_answer);
+        dialog->accept();
+    } else {
+        dialog->reject();
+    }
+}
+
 void choose(QComboBox *combo, int index)
 {
     // What the combo box does when the user picks an item from its list.
@@ -77,6 +100,23 @@ void typeInto(QLineEdit *edit, const QString &text)
     // Typing replaces what the edit shows, as after a click that selects it all.
     edit->selectAll();
     QTest::keyClicks(edit, text);
+}
+
+void pressKeys(QLineEdit *edit, const QString &text)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        const int length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString unit = text.mid(i, length);
+        i += length - 1;
+        if (unit.at(0).unicode() < 0x80) {
+            QTest::keyClick(edit, unit.at(0).toLatin1());
+        } else {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, unit);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, unit);
+            QApplication::sendEvent(edit, &press);
+            QApplication::sendEvent(edit, &release);
+        }
+    }
 }
 
 void drag(QSlider *slider, int position)

@@ -66,9 +66,33 @@ private:
     QList<Box> m_boxes;
 };
 
+// Answers every colour chooser that "Draw" opens with the answer set last: a colour to accept,
+// or an invalid colour to cancel.
+class ColourChooserAnswerer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ColourChooserAnswerer(const QColor &answer = QColor());
+
+    void setAnswer(const QColor &answer) { m_answer = answer; }
+    int opened() const { return m_opened; }
+    QColor initial() const { return m_initial; }
+
+private:
+    void answer();
+
+    QColor m_answer;
+    QColor m_initial;
+    int m_opened = 0;
+    QTimer m_timer;
+};
+
 // What a person does with the panels, done the way the toolkit does it for them.
 void choose(QComboBox *combo, int index);
 void typeInto(QLineEdit *edit, const QString &text);
+// Key presses carrying any text; keyClicks asserts on characters beyond Latin-1.
+void pressKeys(QLineEdit *edit, const QString &text);
 void drag(QSlider *slider, int position);
 
 // The colour of the swatch as painted, and the outline's colour.
