@@ -66,15 +66,15 @@ struct Colours
     QColor at(unsigned step) const { return QColor(red(step), green(step), blue(step)); }
 };
 
-// Times one call; the event loop then runs outside the timing, for both contenders alike, so that
-// each step starts from a settled window.
+// Times one call and every paint it caused: posted updates run inside the timing, for both
+// contenders alike, so each step also starts from a settled window.
 template<typename Step> double timeOne(Step step, unsigned &counter)
 {
     const auto start = Clock::now();
     step(counter);
+    QCoreApplication::processEvents();
     const auto end = Clock::now();
     ++counter;
-    QCoreApplication::processEvents();
     return std::chrono::duration<double>(end - start).count();
 }
 
@@ -106,16 +106,24 @@ int main(int argc, char **argv)
     }
 
     auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox1"));
+    auto *secondCombo = window.findChild<QComboBox *>(QStringLiteral("comboBox2"));
+    auto *thirdCombo = window.findChild<QComboBox *>(QStringLiteral("comboBox3"));
     auto *slider = window.findChild<QSlider *>(QStringLiteral("horizontalSlider_1"));
     auto *greenEdit = window.findChild<QLineEdit *>(QStringLiteral("lineEdit_2"));
     auto *blueEdit = window.findChild<QLineEdit *>(QStringLiteral("lineEdit_3"));
-    if (!combo || !slider || !greenEdit || !blueEdit) {
-        std::fprintf(stderr, "the window lacks its RGB panel\n");
+    if (!combo || !secondCombo || !thirdCombo || !slider || !greenEdit || !blueEdit) {
+        std::fprintf(stderr, "the window lacks its panels\n");
         return 1;
     }
-    // What the combo box does when the user picks RGB from its list.
-    combo->setCurrentIndex(0);
-    emit combo->activated(0);
+    // What a combo box does when the user picks a model from its list. The other two panels show
+    // models whose every channel follows a red drag: HSV and CMYK, eight edits and sliders.
+    const auto choose = [](QComboBox *box, int index) {
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    };
+    choose(combo, 0);
+    choose(secondCombo, 2);
+    choose(thirdCombo, 1);
     QCoreApplication::processEvents();
 
     const Colours colours;
@@ -209,7 +217,7 @@ int main(int argc, char **argv)
                     "alternating blocks\n",
             reporter.medianCounter(paired, "drag_us"),
             reporter.medianCounter(paired, "chooser_us"));
-        printGoal("drag step / QColorDialog::setCurrentColor", ratio, 0.30);
+        printGoal("drag step / QColorDialog::setCurrentColor", ratio, 0.50);
     }
     return 0;
 }

@@ -1,8 +1,11 @@
+#include "colourmodels.h"
 #include "mainwindow.h"
+#include "messagelog.h"
 #include "windowtesting.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QtTest>
 
@@ -59,13 +62,20 @@ private slots:
     void notANumberReadsAsZero();
     void keyDragUpdatesTwice();
     void keyEditOutsideCmykOnlyRepaints();
-    void editLeavesOtherPanelsAlone();
-    void keyboardAndWheelChangeNothing();
+    void everyPanelFollows_data();
+    void everyPanelFollows();
+    void typedEditKeepsThePartialText_data();
+    void typedEditKeepsThePartialText();
+    void refusedValueChangesNoPanel();
+    void lookingNeverChangesTheColour();
+    void labBeyondXyzBoundsShowsNoMessage();
+    void keyboardAndWheelApply_data();
+    void keyboardAndWheelApply();
     void dragToTheShownValueChangesNothing();
     void dragPastAnXyzBoundIsRefused();
     void choosingAgainRewritesNothing();
     void slidersTruncate();
-    void choosingReappliesTheShownValues();
+    void choosingShowsWithoutApplying();
     void labDrag();
     void channelsNameThemselves_data();
     void channelsNameThemselves();
@@ -379,38 +389,166 @@ void TestPanels::keyEditOutsideCmykOnlyRepaints()
     QCOMPARE(swatchColour(window.get()), before);
 }
 
-void TestPanels::editLeavesOtherPanelsAlone()
+void TestPanels::everyPanelFollows_data()
 {
+    QTest::addColumn<QString>("input");
+    QTest::newRow("typing") << "typing";
+    QTest::newRow("drag") << "drag";
+    QTest::newRow("keyboard step") << "keyboard";
+    QTest::newRow("wheel") << "wheel";
+    QTest::newRow("groove click") << "groove";
+    QTest::newRow("key drag") << "key";
+    QTest::newRow("chooser") << "chooser";
+}
+
+void TestPanels::everyPanelFollows()
+{
+    QFETCH(QString, input);
     setRgb(10, 20, 30);
     choose(combo(1), Hsv);
     choose(combo(2), Cmyk);
-    const QStringList first = texts(0);
-    const QStringList third = texts(2);
-    const QList<int> firstSliders = positions(0);
-    const QList<int> secondSliders = positions(1);
-    const QList<int> thirdSliders = positions(2);
-    typeInto(edit(1, 0), QStringLiteral("7"));
-    QCOMPARE(texts(0), first);
-    QCOMPARE(texts(2), third);
-    QCOMPARE(positions(0), firstSliders);
-    QCOMPARE(positions(1), secondSliders);
-    QCOMPARE(positions(2), thirdSliders);
+    QSlider *value = slider(1, 2);
+    if (input == QLatin1String("typing")) {
+        typeInto(edit(1, 0), QStringLiteral("7"));
+    } else if (input == QLatin1String("drag")) {
+        drag(value, 60);
+    } else if (input == QLatin1String("keyboard")) {
+        value->setFocus();
+        QTest::keyClick(value, Qt::Key_End);
+    } else if (input == QLatin1String("wheel")) {
+        QWheelEvent wheel(QPointF(5, 5), QPointF(value->mapToGlobal(QPoint(5, 5))), QPoint(),
+            QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(value, &wheel);
+    } else if (input == QLatin1String("groove")) {
+        QTest::mouseClick(
+            value, Qt::LeftButton, {}, QPoint(value->width() - 2, value->height() / 2));
+    } else if (input == QLatin1String("key")) {
+        drag(slider(2, 3), 40);
+    } else {
+        ColourChooserAnswerer chooser(QColor(200, 100, 50));
+        window->findChild<QPushButton *>(QStringLiteral("DrawButton"))->click();
+    }
     QVERIFY(swatchColour(window.get()) != QColor(10, 20, 30));
+    QVERIFY(boxes->boxes().isEmpty());
+
+    // Choosing each panel's model again shows the current colour from scratch: the panels
+    // already showed exactly that, texts and positions alike.
+    QList<QStringList> shownTexts;
+    QList<QList<int>> shownPositions;
+    for (int panel = 0; panel < 3; ++panel) {
+        shownTexts.append(texts(panel));
+        shownPositions.append(positions(panel));
+    }
+    const QColor colour = swatchColour(window.get());
+    for (int panel = 0; panel < 3; ++panel) {
+        choose(combo(panel), combo(panel)->currentIndex());
+        QCOMPARE(texts(panel), shownTexts[panel]);
+        QCOMPARE(positions(panel), shownPositions[panel]);
+    }
+    QCOMPARE(swatchColour(window.get()), colour);
 }
 
-void TestPanels::keyboardAndWheelChangeNothing()
+void TestPanels::typedEditKeepsThePartialText_data()
 {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown"); // in another panel showing the same model
+    QTest::newRow("trailing point") << QStringLiteral("12.") << QStringLiteral("12");
+    QTest::newRow("open exponent") << QStringLiteral("1e") << QStringLiteral("0");
+}
+
+void TestPanels::typedEditKeepsThePartialText()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    setRgb(50, 60, 70);
+    choose(combo(2), Rgb);
+    typeInto(edit(0, 0), typed);
+    QCOMPARE(edit(0, 0)->text(), typed);
+    QCOMPARE(edit(0, 0)->cursorPosition(), typed.size());
+    QCOMPARE(slider(0, 0)->value(), shown.toInt());
+    QCOMPARE(edit(2, 0)->text(), shown);
+}
+
+void TestPanels::refusedValueChangesNoPanel()
+{
+    setRgb(10, 20, 30);
+    choose(combo(1), Hsl);
+    choose(combo(2), Xyz);
+    QList<QStringList> shownTexts;
+    QList<QList<int>> shownPositions;
+    for (int panel = 0; panel < 3; ++panel) {
+        shownTexts.append(texts(panel));
+        shownPositions.append(positions(panel));
+    }
+    edit(1, 1)->setText(QStringLiteral("101"));
+    QCOMPARE(boxes->texts(), QStringList {rangeMessages[Hsl]});
+    shownTexts[1][1] = QStringLiteral("101");
+    for (int panel = 0; panel < 3; ++panel) {
+        QCOMPARE(texts(panel), shownTexts[panel]);
+        QCOMPARE(positions(panel), shownPositions[panel]);
+    }
+}
+
+void TestPanels::lookingNeverChangesTheColour()
+{
+    ColourChooserAnswerer chooser(QColor(255, 0, 0));
+    window->findChild<QPushButton *>(QStringLiteral("DrawButton"))->click();
+    MessageLog trace;
+    choose(combo(1), Xyz);
+    choose(combo(2), Rgb);
+    QCOMPARE(texts(2).mid(0, 3), QStringList({"255", "0", "0"}));
+    // Every model, in every panel, any number of times.
+    for (int round = 0; round < 2; ++round) {
+        for (int panel = 0; panel < 3; ++panel) {
+            for (int model = 0; model < ColourModels::Count; ++model)
+                choose(combo(panel), model);
+        }
+    }
+    choose(combo(0), Rgb);
+    QCOMPARE(texts(0).mid(0, 3), QStringList({"255", "0", "0"}));
+    QCOMPARE(swatchColour(window.get()), QColor(255, 0, 0));
+    QVERIFY(trace.lines().isEmpty());
+    QVERIFY(boxes->boxes().isEmpty());
+}
+
+void TestPanels::labBeyondXyzBoundsShowsNoMessage()
+{
+    choose(combo(0), Lab);
+    edit(0, 0)->setText(QStringLiteral("100"));
+    edit(0, 2)->setText(QStringLiteral("-128"));
+    choose(combo(1), Xyz);
+    QVERIFY(edit(1, 2)->text().toDouble() > 108.9);
+    QVERIFY(boxes->boxes().isEmpty());
+    QCOMPARE(texts(0).mid(0, 3), QStringList({"100", "0", "-128"}));
+}
+
+void TestPanels::keyboardAndWheelApply_data()
+{
+    QTest::addColumn<int>("key"); // 0 for a wheel turn up
+    QTest::addColumn<QString>("text");
+    QTest::newRow("right") << int(Qt::Key_Right) << QStringLiteral("11");
+    QTest::newRow("page up") << int(Qt::Key_PageUp) << QStringLiteral("20");
+    QTest::newRow("home") << int(Qt::Key_Home) << QStringLiteral("0");
+    QTest::newRow("end") << int(Qt::Key_End) << QStringLiteral("255");
+    QTest::newRow("wheel") << 0 << QStringLiteral("13");
+}
+
+void TestPanels::keyboardAndWheelApply()
+{
+    QFETCH(int, key);
+    QFETCH(QString, text);
     setRgb(10, 20, 30);
     QSlider *red = slider(0, 0);
     red->setFocus();
-    QTest::keyClick(red, Qt::Key_Right);
-    QTest::keyClick(red, Qt::Key_PageUp);
-    QVERIFY(red->value() > 0);
-    QWheelEvent wheel(QPointF(5, 5), QPointF(red->mapToGlobal(QPoint(5, 5))), QPoint(),
-        QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(red, &wheel);
-    QCOMPARE(edit(0, 0)->text(), QStringLiteral("10"));
-    QCOMPARE(swatchColour(window.get()), QColor(10, 20, 30));
+    if (key) {
+        QTest::keyClick(red, Qt::Key(key));
+    } else {
+        QWheelEvent wheel(QPointF(5, 5), QPointF(red->mapToGlobal(QPoint(5, 5))), QPoint(),
+            QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(red, &wheel);
+    }
+    QCOMPARE(edit(0, 0)->text(), text);
+    QCOMPARE(swatchColour(window.get()), QColor(text.toInt(), 20, 30));
 }
 
 void TestPanels::dragToTheShownValueChangesNothing()
@@ -447,8 +585,9 @@ void TestPanels::choosingAgainRewritesNothing()
     PaintCounter paints(window.get());
     choose(combo(1), Hsl);
     QCOMPARE(paints.count, 0);
-    // The positions are set again from the engine.
-    QCOMPARE(slider(1, 0)->value(), 210);
+    // The positions are set again from the engine, whose hue 209.99999999999997 truncates.
+    QCOMPARE(edit(1, 0)->text(), QStringLiteral("210"));
+    QCOMPARE(slider(1, 0)->value(), 209);
 }
 
 void TestPanels::slidersTruncate()
@@ -462,7 +601,7 @@ void TestPanels::slidersTruncate()
     QCOMPARE(slider(1, 0)->value(), 359);
 }
 
-void TestPanels::choosingReappliesTheShownValues()
+void TestPanels::choosingShowsWithoutApplying()
 {
     choose(combo(0), Cmyk);
     for (int c = 0; c < 3; ++c)
@@ -470,9 +609,9 @@ void TestPanels::choosingReappliesTheShownValues()
     edit(0, 3)->setText(QStringLiteral("0"));
     choose(combo(1), Rgb);
     QCOMPARE(texts(1).mid(0, 3), QStringList({"127", "127", "127"}));
-    // The engine now holds the whole 127, which CMYK shows as such.
+    // The engine keeps the CMYK given, not the whole 127 that RGB shows.
     choose(combo(2), Cmyk);
-    QCOMPARE(texts(2), QStringList({"0", "0", "0", "50.1961"}));
+    QCOMPARE(texts(2), QStringList({"50", "50", "50", "0"}));
 }
 
 void TestPanels::labDrag()

@@ -7,6 +7,8 @@
 #include <QColorDialog>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <climits>
@@ -40,6 +42,19 @@ MainWindow::MainWindow(QWidget *parent)
     form->horizontalSlider_1_4->setEnabled(false);
     form->horizontalSlider_2_4->setEnabled(false);
     form->horizontalSlider_3_4->setEnabled(false);
+
+    // Keyboard steps, the wheel and clicks on the groove move a slider without sliderMoved; they
+    // apply their position as a drag does. A drag is left to sliderMoved, so each move applies
+    // once.
+    for (int panel = 0; panel < 3; ++panel) {
+        for (int channel = 0; channel < 4; ++channel) {
+            QSlider *slider = panelWidgets(panel).sliders[channel];
+            connect(slider, &QAbstractSlider::actionTriggered, this, [=] {
+                if (!slider->isSliderDown() && slider->sliderPosition() != slider->value())
+                    applySliderPosition(panel, channel, slider->sliderPosition());
+            });
+        }
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -63,6 +78,7 @@ void MainWindow::on_DrawButton_clicked()
     *colour = chosen;
     engine->set_rgb(chosen.red(), chosen.green(), chosen.blue());
     refreshColour();
+    showColourEverywhere(nullptr);
     refreshSwatch();
 }
 
@@ -137,63 +153,62 @@ void MainWindow::on_lineEdit_3_4_textChanged(const QString &arg1)
     applyKeyText(2, arg1);
 }
 
-// A channel slider only writes its edit; the edit's own slot applies the value.
 void MainWindow::on_horizontalSlider_1_sliderMoved(int position)
 {
-    form->lineEdit_1->setText(QString::number(position));
+    applySliderPosition(0, 0, position);
 }
 
 void MainWindow::on_horizontalSlider_2_sliderMoved(int position)
 {
-    form->lineEdit_2->setText(QString::number(position));
+    applySliderPosition(0, 1, position);
 }
 
 void MainWindow::on_horizontalSlider_3_sliderMoved(int position)
 {
-    form->lineEdit_3->setText(QString::number(position));
+    applySliderPosition(0, 2, position);
 }
 
 void MainWindow::on_horizontalSlider_4_sliderMoved(int position)
 {
-    form->lineEdit_4->setText(QString::number(position));
+    applySliderPosition(1, 0, position);
 }
 
 void MainWindow::on_horizontalSlider_5_sliderMoved(int position)
 {
-    form->lineEdit_5->setText(QString::number(position));
+    applySliderPosition(1, 1, position);
 }
 
 void MainWindow::on_horizontalSlider_6_sliderMoved(int position)
 {
-    form->lineEdit_6->setText(QString::number(position));
+    applySliderPosition(1, 2, position);
 }
 
 void MainWindow::on_horizontalSlider_7_sliderMoved(int position)
 {
-    form->lineEdit_7->setText(QString::number(position));
+    applySliderPosition(2, 0, position);
 }
 
 void MainWindow::on_horizontalSlider_8_sliderMoved(int position)
 {
-    form->lineEdit_8->setText(QString::number(position));
+    applySliderPosition(2, 1, position);
 }
 
 void MainWindow::on_horizontalSlider_9_sliderMoved(int position)
 {
-    form->lineEdit_9->setText(QString::number(position));
+    applySliderPosition(2, 2, position);
 }
 
 void MainWindow::on_horizontalSlider_1_4_sliderMoved(int position)
 {
-    applyKeyPosition(0, position);
+    applySliderPosition(0, 3, position);
 }
 void MainWindow::on_horizontalSlider_2_4_sliderMoved(int position)
 {
-    applyKeyPosition(1, position);
+    applySliderPosition(1, 3, position);
 }
 void MainWindow::on_horizontalSlider_3_4_sliderMoved(int position)
 {
-    applyKeyPosition(2, position);
+    applySliderPosition(2, 3, position);
 }
 
 MainWindow::Panel MainWindow::panelWidgets(int panel) const
@@ -219,6 +234,11 @@ MainWindow::Panel MainWindow::panelWidgets(int panel) const
 
 void MainWindow::configurePanel(int model, int panel)
 {
+    showModel(model, panel, nullptr);
+}
+
+void MainWindow::showModel(int model, int panel, const QLineEdit *typing)
+{
     const ColourModels::Model *modelEntry = ColourModels::model(model);
     if (!modelEntry)
         return;
@@ -229,27 +249,36 @@ void MainWindow::configurePanel(int model, int panel)
     widgets.edits[3]->setEnabled(fourth);
     widgets.sliders[3]->setEnabled(fourth);
 
-    for (int c = 0; c < count; ++c) {
-        const ColourModels::Channel &channel = modelEntry->channels[c];
-        widgets.sliders[c]->setMinimum(channel.sliderMinimum);
-        widgets.sliders[c]->setMaximum(channel.sliderMaximum);
-    }
-
-    // The panels carry no visible channel names, so each control names its channel here.
+    // Showing is not input: with the signals blocked no text or position written here reaches
+    // the engine, so looking at a colour in any model never changes it.
     for (int c = 0; c < 4; ++c) {
+        const QSignalBlocker blockEdit(widgets.edits[c]);
+        const QSignalBlocker blockSlider(widgets.sliders[c]);
+        // The panels carry no visible channel names, so each control names its channel here.
         const QString description = c < count ? tr(modelEntry->channels[c].description) : QString();
         widgets.edits[c]->setToolTip(description);
         widgets.edits[c]->setAccessibleName(description);
         widgets.sliders[c]->setToolTip(description);
         widgets.sliders[c]->setAccessibleName(description);
-    }
+        if (c >= count)
+            continue;
 
-    // Each write runs the edit's slot at once, so the engine takes back the value as shown
-    // before the next channel is read.
-    for (int c = 0; c < count; ++c)
-        widgets.edits[c]->setText(QString::number(modelEntry->channels[c].read(*engine), 'g', 6));
-    for (int c = 0; c < count; ++c)
-        widgets.sliders[c]->setValue(truncated(modelEntry->channels[c].read(*engine)));
+        const ColourModels::Channel &channel = modelEntry->channels[c];
+        widgets.sliders[c]->setRange(channel.sliderMinimum, channel.sliderMaximum);
+        const double value = channel.read(*engine);
+        // The edit being typed in keeps the user's partial text and cursor, and the slider being
+        // moved keeps the user's position.
+        if (widgets.edits[c] != typing)
+            widgets.edits[c]->setText(QString::number(value, 'g', 6));
+        if (widgets.sliders[c] != userSlider)
+            widgets.sliders[c]->setValue(truncated(value));
+    }
+}
+
+void MainWindow::showColourEverywhere(const QLineEdit *typing)
+{
+    for (int panel = 0; panel < 3; ++panel)
+        showModel(panelWidgets(panel).model->currentIndex(), panel, typing);
 }
 
 void MainWindow::applyChannel1Text(int model, QString text)
@@ -277,6 +306,8 @@ void MainWindow::applyChannelText(int model, int channel, const QString &text)
         if (std::isfinite(value) && value >= bounds.lowest && value <= bounds.highest) {
             bounds.write(*engine, value);
             refreshColour();
+            // Called from an edit's slot, the sender is the edit being typed in.
+            showColourEverywhere(qobject_cast<const QLineEdit *>(sender()));
         } else {
             QMessageBox::information(
                 this, tr("Ууууууупс :( !Ошибка!"), tr(modelEntry->rangeMessage), QMessageBox::Ok);
@@ -294,13 +325,30 @@ void MainWindow::applyKeyText(int panel, const QString &text)
         refreshSwatch();
 }
 
+void MainWindow::applySliderPosition(int panel, int channel, int position)
+{
+    const Panel widgets = panelWidgets(panel);
+    const QScopedValueRollback<const QSlider *> moving(userSlider, widgets.sliders[channel]);
+    // A channel slider only writes its edit; the edit's own slot applies the value.
+    if (channel < 3)
+        widgets.edits[channel]->setText(QString::number(position));
+    else
+        applyKeyPosition(panel, position);
+}
+
 void MainWindow::applyKeyPosition(int panel, int position)
 {
     const Panel widgets = panelWidgets(panel);
     if (widgets.model->currentIndex() == ColourModels::Cmyk) {
         engine->set_cmyk_k(position);
         refreshColour();
-        widgets.edits[3]->setText(QString::number(position));
+        // A changed text applies the key again through the edit's slot, which also shows the
+        // colour everywhere; an unchanged one runs nothing, so the panels are shown here.
+        const QString text = QString::number(position);
+        if (widgets.edits[3]->text() == text)
+            showColourEverywhere(widgets.edits[3]);
+        else
+            widgets.edits[3]->setText(text);
     }
     refreshSwatch();
 }

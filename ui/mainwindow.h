@@ -70,11 +70,14 @@ private:
 
     Panel panelWidgets(int panel) const;
     void configurePanel(int model, int panel);
+    void showModel(int model, int panel, const QLineEdit *typing);
+    void showColourEverywhere(const QLineEdit *typing);
     void applyChannel1Text(int model, QString text);
     void applyChannel2Text(int model, QString text);
     void applyChannel3Text(int model, QString text);
     void applyChannelText(int model, int channel, const QString &text);
     void applyKeyText(int panel, const QString &text);
+    void applySliderPosition(int panel, int channel, int position);
     void applyKeyPosition(int panel, int position);
     void refreshColour();
     void refreshSwatch();
@@ -84,6 +87,8 @@ private:
     std::unique_ptr<QColorDialog> colourDialog;
     std::unique_ptr<QColor> colour;
     std::unique_ptr<Prismora> engine;
+    // The slider the user is moving, whose position is theirs rather than the engine's.
+    const QSlider *userSlider = nullptr;
 };
 
 #endif // MAINWINDOW_H
