@@ -35,6 +35,8 @@ private slots:
     void drawSetsTheChosenColour();
     void cancelledDrawKeepsTheColour();
     void resizingMovesNothing();
+    void editsLookAsTheStyleDrawsThem_data();
+    void editsLookAsTheStyleDrawsThem();
     void closingEndsTheLoopWithZero();
 
 private:
@@ -350,6 +352,28 @@ void TestMainWindow::resizingMovesNothing()
     window->resize(400, 300);
     QCOMPARE(child<QWidget>("gridLayoutWidget")->geometry(), QRect(180, 20, 611, 391));
     QCOMPARE(swatchColour(window.get()), QColor(Qt::black));
+}
+
+void TestMainWindow::editsLookAsTheStyleDrawsThem_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("enabled") << true;
+    QTest::newRow("disabled") << false;
+}
+
+void TestMainWindow::editsLookAsTheStyleDrawsThem()
+{
+    QFETCH(bool, enabled);
+    // The panels' edits draw their frames from a cache; a plain edit beside them is the reference.
+    auto *edit = child<QLineEdit>("lineEdit_2");
+    QLineEdit plain(edit->parentWidget());
+    plain.setGeometry(edit->geometry().translated(0, edit->height() * 3));
+    plain.show();
+    for (QLineEdit *each : {edit, &plain}) {
+        each->setText(QStringLiteral("49.8039"));
+        each->setEnabled(enabled);
+    }
+    QCOMPARE(edit->grab().toImage(), plain.grab().toImage());
 }
 
 void TestMainWindow::closingEndsTheLoopWithZero()

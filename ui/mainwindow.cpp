@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "cachedpanelstyle.h"
 #include "colourmodels.h"
 #include "prismora.h"
 #include "ui_mainwindowform.h"
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QStyleFactory>
 
 #include <algorithm>
 #include <climits>
@@ -43,6 +45,11 @@ MainWindow::MainWindow(QWidget *parent)
     form->horizontalSlider_2_4->setEnabled(false);
     form->horizontalSlider_3_4->setEnabled(false);
 
+    panelStyle = new CachedPanelStyle(QStyleFactory::create(style()->objectName()));
+    panelStyle->setParent(this);
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        edit->setStyle(panelStyle);
+
     // Keyboard steps, the wheel and clicks on the groove move a slider without sliderMoved; they
     // apply their position as a drag does. A drag is left to sliderMoved, so each move applies
     // once.
@@ -62,6 +69,9 @@ MainWindow::~MainWindow() = default;
 void MainWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    // The region to paint is often the swatch plus the panels' controls that followed a change;
+    // clipped to the swatch, the fill runs on one rectangle instead of a ragged region.
+    painter.setClipRect(swatchRect.adjusted(-1, -1, 1, 1));
     painter.setPen(
         QPen(QBrush(Qt::black, Qt::SolidPattern), 1.0, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
     brush.setStyle(Qt::SolidPattern);
@@ -234,14 +244,16 @@ MainWindow::Panel MainWindow::panelWidgets(int panel) const
 
 void MainWindow::configurePanel(int model, int panel)
 {
-    showModel(model, panel, nullptr);
+    configureControls(model, panel);
+    showValues(model, panel, nullptr);
 }
 
-void MainWindow::showModel(int model, int panel, const QLineEdit *typing)
+void MainWindow::configureControls(int model, int panel)
 {
     const ColourModels::Model *modelEntry = ColourModels::model(model);
     if (!modelEntry)
         return;
+    configuredModels[static_cast<std::size_t>(panel)] = model;
     const Panel widgets = panelWidgets(panel);
     const int count = modelEntry->channelCount;
 
@@ -249,36 +261,56 @@ void MainWindow::showModel(int model, int panel, const QLineEdit *typing)
     widgets.edits[3]->setEnabled(fourth);
     widgets.sliders[3]->setEnabled(fourth);
 
-    // Showing is not input: with the signals blocked no text or position written here reaches
-    // the engine, so looking at a colour in any model never changes it.
     for (int c = 0; c < 4; ++c) {
-        const QSignalBlocker blockEdit(widgets.edits[c]);
-        const QSignalBlocker blockSlider(widgets.sliders[c]);
         // The panels carry no visible channel names, so each control names its channel here.
         const QString description = c < count ? tr(modelEntry->channels[c].description) : QString();
         widgets.edits[c]->setToolTip(description);
         widgets.edits[c]->setAccessibleName(description);
         widgets.sliders[c]->setToolTip(description);
         widgets.sliders[c]->setAccessibleName(description);
-        if (c >= count)
-            continue;
+        if (c < count) {
+            const ColourModels::Channel &channel = modelEntry->channels[c];
+            const QSignalBlocker blockSlider(widgets.sliders[c]);
+            widgets.sliders[c]->setRange(channel.sliderMinimum, channel.sliderMaximum);
+        }
+    }
+}
 
-        const ColourModels::Channel &channel = modelEntry->channels[c];
-        widgets.sliders[c]->setRange(channel.sliderMinimum, channel.sliderMaximum);
-        const double value = channel.read(*engine);
+void MainWindow::showValues(int model, int panel, const QLineEdit *typing)
+{
+    const ColourModels::Model *modelEntry = ColourModels::model(model);
+    if (!modelEntry)
+        return;
+    const Panel widgets = panelWidgets(panel);
+    // Showing is not input: with the signals blocked no text or position written here reaches
+    // the engine, so looking at a colour in any model never changes it.
+    for (int c = 0; c < modelEntry->channelCount; ++c) {
+        const double value = modelEntry->channels[c].read(*engine);
         // The edit being typed in keeps the user's partial text and cursor, and the slider being
-        // moved keeps the user's position.
-        if (widgets.edits[c] != typing)
-            widgets.edits[c]->setText(QString::number(value, 'g', 6));
-        if (widgets.sliders[c] != userSlider)
+        // moved keeps the user's position, which its edit shows. An edit repaints even for its
+        // own text, so that is left alone too.
+        const QString text = QString::number(value, 'g', 6);
+        const bool users = widgets.edits[c] == typing || widgets.sliders[c] == userSlider;
+        if (!users && widgets.edits[c]->text() != text) {
+            const QSignalBlocker blockEdit(widgets.edits[c]);
+            widgets.edits[c]->setText(text);
+        }
+        if (widgets.sliders[c] != userSlider) {
+            const QSignalBlocker blockSlider(widgets.sliders[c]);
             widgets.sliders[c]->setValue(truncated(value));
+        }
     }
 }
 
 void MainWindow::showColourEverywhere(const QLineEdit *typing)
 {
-    for (int panel = 0; panel < 3; ++panel)
-        showModel(panelWidgets(panel).model->currentIndex(), panel, typing);
+    for (int panel = 0; panel < 3; ++panel) {
+        const int model = panelWidgets(panel).model->currentIndex();
+        // A panel whose model was never chosen shows the item its combo box starts with.
+        if (configuredModels[static_cast<std::size_t>(panel)] != model)
+            configureControls(model, panel);
+        showValues(model, panel, typing);
+    }
 }
 
 void MainWindow::applyChannel1Text(int model, QString text)
@@ -328,12 +360,30 @@ void MainWindow::applyKeyText(int panel, const QString &text)
 void MainWindow::applySliderPosition(int panel, int channel, int position)
 {
     const Panel widgets = panelWidgets(panel);
-    const QScopedValueRollback<const QSlider *> moving(userSlider, widgets.sliders[channel]);
-    // A channel slider only writes its edit; the edit's own slot applies the value.
-    if (channel < 3)
-        widgets.edits[channel]->setText(QString::number(position));
-    else
+    QSlider *slider = widgets.sliders[channel];
+    const QScopedValueRollback<const QSlider *> moving(userSlider, slider);
+    // The toolkit sets the value only after this returns; set now, the slider is painted in the
+    // same pass as the swatch instead of in one of its own.
+    {
+        const QSignalBlocker blockSlider(slider);
+        slider->setValue(position);
+    }
+    if (channel == 3) {
         applyKeyPosition(panel, position);
+        return;
+    }
+    // A channel slider writes its edit, whose text is then applied as the edit's slot would. Held
+    // back from the slot, the edit is done redrawing its text before the swatch is repainted, and
+    // so is painted in the same pass rather than in one of its own afterwards.
+    QLineEdit *edit = widgets.edits[channel];
+    const QString text = QString::number(position);
+    if (edit->text() == text)
+        return;
+    {
+        const QSignalBlocker blockEdit(edit);
+        edit->setText(text);
+    }
+    applyChannelText(widgets.model->currentIndex(), channel, text);
 }
 
 void MainWindow::applyKeyPosition(int panel, int position)

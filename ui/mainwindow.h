@@ -13,6 +13,7 @@ class QColorDialog;
 class QComboBox;
 class QLineEdit;
 class QSlider;
+class QStyle;
 
 namespace Ui {
 class MainWindowForm;
@@ -70,7 +71,8 @@ private:
 
     Panel panelWidgets(int panel) const;
     void configurePanel(int model, int panel);
-    void showModel(int model, int panel, const QLineEdit *typing);
+    void configureControls(int model, int panel);
+    void showValues(int model, int panel, const QLineEdit *typing);
     void showColourEverywhere(const QLineEdit *typing);
     void applyChannel1Text(int model, QString text);
     void applyChannel2Text(int model, QString text);
@@ -89,6 +91,9 @@ private:
     std::unique_ptr<Prismora> engine;
     // The slider the user is moving, whose position is theirs rather than the engine's.
     const QSlider *userSlider = nullptr;
+    QStyle *panelStyle = nullptr;
+    // The model each panel's controls were last configured for; -1 before the first.
+    std::array<int, 3> configuredModels {-1, -1, -1};
 };
 
 #endif // MAINWINDOW_H
