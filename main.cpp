@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -10,8 +11,18 @@ int main(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
 #endif
+    QCoreApplication::setApplicationVersion(QStringLiteral(PRISMORA_VERSION));
+
+    const CommandLine commandLine(argc, argv);
+    if (!commandLine.startsWindow()) {
+        // Help, conversions and refusals need no display.
+        QCoreApplication app(argc, argv);
+        return commandLine.answer();
+    }
     QApplication app(argc, argv);
     MainWindow window;
+    if (const Notation::Request *colour = commandLine.windowColour())
+        window.applyNotation(*colour);
     window.show();
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "colourmodels.h"
+#include "notation.h"
 #include "prismora.h"
 #include "ui_mainwindowform.h"
 
@@ -43,6 +44,13 @@ MainWindow::MainWindow(QWidget *parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::applyNotation(const Notation::Request &request)
+{
+    Notation::apply(request, *engine);
+    refreshColour();
+    refreshSwatch();
+}
 
 void MainWindow::paintEvent(QPaintEvent *)
 {

@@ -17,6 +17,9 @@ class QSlider;
 namespace Ui {
 class MainWindowForm;
 }
+namespace Notation {
+struct Request;
+}
 
 class MainWindow : public QMainWindow
 {
@@ -25,6 +28,8 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    void applyNotation(const Notation::Request &request);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
