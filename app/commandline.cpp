@@ -95,8 +95,8 @@ CommandLine::CommandLine(int argc, char **argv)
         tr("Prints COLOUR in every model, one line each, and exits; needs no window or display.")});
     m_parser->addOption({QStringLiteral("json"),
         tr("With --convert, prints one JSON object whose numbers keep full precision.")});
-    m_parser->addPositionalArgument(
-        QStringLiteral("colour"), tr("The colour to convert or to start with."), tr("[COLOUR]"));
+    m_parser->addPositionalArgument(QStringLiteral("colour"),
+        tr("The colour to convert or to start with."), QStringLiteral("[COLOUR]"));
     for (const ToolkitOption &toolkit : toolkitOptions) {
         QCommandLineOption option(QString::fromLatin1(toolkit.name));
         if (toolkit.takesValue)
@@ -146,7 +146,7 @@ void CommandLine::read(const QStringList &arguments)
         return;
     }
 
-    Notation::Result result = Notation::parse(colours.first());
+    const Notation::Result result = Notation::parse(colours.first());
     if (!result.request)
         return refuse(result.error, false);
     m_colour = result.request;
@@ -179,7 +179,9 @@ int CommandLine::answer() const
         Prismora engine;
         Notation::apply(*m_colour, engine);
         if (m_colour->alphaIgnored)
-            print(stderr, program + QStringLiteral(": ") + Notation::alphaIgnoredMessage() + '\n');
+            print(stderr,
+                program + QStringLiteral(": ") + Notation::alphaIgnoredMessage()
+                    + QLatin1Char('\n'));
         print(stdout, m_json ? Conversion::json(engine) : Conversion::text(engine));
         return success;
     }
