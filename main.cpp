@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "highdpi.h"
 #include "mainwindow.h"
 
@@ -6,8 +7,18 @@
 int main(int argc, char **argv)
 {
     enableHighDpiScaling();
+    QCoreApplication::setApplicationVersion(QStringLiteral(PRISMORA_VERSION));
+
+    const CommandLine commandLine(argc, argv);
+    if (!commandLine.startsWindow()) {
+        // Help, conversions and refusals need no display.
+        QCoreApplication app(argc, argv);
+        return commandLine.answer();
+    }
     QApplication app(argc, argv);
     MainWindow window;
+    if (const Notation::Request *colour = commandLine.windowColour())
+        window.applyNotation(*colour);
     window.show();
     return app.exec();
 }

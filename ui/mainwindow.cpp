@@ -2,6 +2,7 @@
 
 #include "cachedpanelstyle.h"
 #include "colourmodels.h"
+#include "notation.h"
 #include "prismora.h"
 #include "ui_mainwindowform.h"
 
@@ -66,6 +67,12 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::applyNotation(const Notation::Request &request)
+{
+    Notation::apply(request, *engine);
+    showNewColour();
+}
+
 void MainWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -87,9 +94,7 @@ void MainWindow::on_DrawButton_clicked()
         return;
     *colour = chosen;
     engine->set_rgb(chosen.red(), chosen.green(), chosen.blue());
-    refreshColour();
-    showColourEverywhere(nullptr);
-    refreshSwatch();
+    showNewColour();
 }
 
 void MainWindow::on_comboBox1_activated(int index)
@@ -400,6 +405,13 @@ void MainWindow::applyKeyPosition(int panel, int position)
         else
             widgets.edits[3]->setText(text);
     }
+    refreshSwatch();
+}
+
+void MainWindow::showNewColour()
+{
+    refreshColour();
+    showColourEverywhere(nullptr);
     refreshSwatch();
 }
 

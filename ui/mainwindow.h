@@ -18,6 +18,9 @@ class QStyle;
 namespace Ui {
 class MainWindowForm;
 }
+namespace Notation {
+struct Request;
+}
 
 class MainWindow : public QMainWindow
 {
@@ -26,6 +29,8 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    void applyNotation(const Notation::Request &request);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -81,6 +86,8 @@ private:
     void applyKeyText(int panel, const QString &text);
     void applySliderPosition(int panel, int channel, int position);
     void applyKeyPosition(int panel, int position);
+    // After a whole colour came in from outside the panels: every panel and the swatch show it.
+    void showNewColour();
     void refreshColour();
     void refreshSwatch();
 

@@ -1,0 +1,49 @@
+#ifndef COMMANDLINE_H
+#define COMMANDLINE_H
+
+#include "notation.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QCommandLineParser;
+
+// The program's arguments: whether to start the window, and with which colour, or to answer on
+// the console with help, the version, a conversion or the reason the arguments are refused.
+class CommandLine
+{
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
+public:
+    // Reads the arguments as main() has them, before any application object exists: the
+    // console needs only a QCoreApplication and no display, the window a QApplication.
+    CommandLine(int argc, char **argv);
+    ~CommandLine();
+    CommandLine(const CommandLine &) = delete;
+    CommandLine &operator=(const CommandLine &) = delete;
+
+    bool startsWindow() const;
+    // The colour to start the window with, or null.
+    const Notation::Request *windowColour() const;
+    // Prints the answer for anything but the window and returns the exit status. Needs a
+    // QCoreApplication.
+    int answer() const;
+
+private:
+    enum class Action { Window, Help, Version, Convert, Refuse };
+
+    void read(const QStringList &arguments);
+    void refuse(const QString &reason, bool pointToHelp);
+
+    std::unique_ptr<QCommandLineParser> m_parser;
+    Action m_action = Action::Window;
+    std::optional<Notation::Request> m_colour;
+    bool m_json = false;
+    QString m_reason;
+    bool m_pointToHelp = false;
+};
+
+#endif // COMMANDLINE_H

@@ -1,0 +1,744 @@
+#include "notation.h"
+
+#include "prismora.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QStringView>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+namespace Notation {
+namespace {
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("Notation", text);
+}
+
+// CSS is case-insensitive in ASCII only: the Kelvin sign must not pass for a "k".
+char16_t asciiLower(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u >= u'A' && u <= u'Z' ? static_cast<char16_t>(u - u'A' + u'a') : u;
+}
+
+bool isDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+bool isLetter(QChar c)
+{
+    const char16_t u = asciiLower(c);
+    return u >= u'a' && u <= u'z';
+}
+
+int hexValue(QChar c)
+{
+    const char16_t u = asciiLower(c);
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return -1;
+}
+
+// The text lowered to ASCII if it is a short word of ASCII letters, otherwise empty.
+std::string shortWord(QStringView text, qsizetype longest)
+{
+    if (text.size() > longest)
+        return {};
+    std::string word;
+    for (const QChar c : text) {
+        if (!isLetter(c))
+            return {};
+        word += static_cast<char>(asciiLower(c));
+    }
+    return word;
+}
+
+Request rgbRequest(std::uint32_t rgb, bool alpha)
+{
+    Request request;
+    request.values = {double((rgb >> 16) & 0xff), double((rgb >> 8) & 0xff), double(rgb & 0xff)};
+    request.alphaIgnored = alpha;
+    return request;
+}
+
+// #rgb, #rgba, #rrggbb or #rrggbbaa without the #.
+std::optional<Request> readHex(QStringView digits)
+{
+    const qsizetype size = digits.size();
+    if (size != 3 && size != 4 && size != 6 && size != 8)
+        return std::nullopt;
+    const bool pairs = size > 4;
+    std::uint32_t rgb = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const int value = hexValue(digits[i]);
+        if (value < 0)
+            return std::nullopt;
+        const qsizetype channel = pairs ? i / 2 : i;
+        if (channel < 3)
+            rgb = pairs ? (rgb << 4) | std::uint32_t(value)
+                        : (rgb << 8) | std::uint32_t(value * 17);
+    }
+    return rgbRequest(rgb, size == 4 || size == 8);
+}
+
+struct NamedColour
+{
+    std::string_view name;
+    std::uint32_t rgb;
+};
+
+// CSS Color 4's named colours but transparent, sorted for a binary search.
+constexpr NamedColour namedColours[] = {
+    {"aliceblue", 0xf0f8ff},
+    {"antiquewhite", 0xfaebd7},
+    {"aqua", 0x00ffff},
+    {"aquamarine", 0x7fffd4},
+    {"azure", 0xf0ffff},
+    {"beige", 0xf5f5dc},
+    {"bisque", 0xffe4c4},
+    {"black", 0x000000},
+    {"blanchedalmond", 0xffebcd},
+    {"blue", 0x0000ff},
+    {"blueviolet", 0x8a2be2},
+    {"brown", 0xa52a2a},
+    {"burlywood", 0xdeb887},
+    {"cadetblue", 0x5f9ea0},
+    {"chartreuse", 0x7fff00},
+    {"chocolate", 0xd2691e},
+    {"coral", 0xff7f50},
+    {"cornflowerblue", 0x6495ed},
+    {"cornsilk", 0xfff8dc},
+    {"crimson", 0xdc143c},
+    {"cyan", 0x00ffff},
+    {"darkblue", 0x00008b},
+    {"darkcyan", 0x008b8b},
+    {"darkgoldenrod", 0xb8860b},
+    {"darkgray", 0xa9a9a9},
+    {"darkgreen", 0x006400},
+    {"darkgrey", 0xa9a9a9},
+    {"darkkhaki", 0xbdb76b},
+    {"darkmagenta", 0x8b008b},
+    {"darkolivegreen", 0x556b2f},
+    {"darkorange", 0xff8c00},
+    {"darkorchid", 0x9932cc},
+    {"darkred", 0x8b0000},
+    {"darksalmon", 0xe9967a},
+    {"darkseagreen", 0x8fbc8f},
+    {"darkslateblue", 0x483d8b},
+    {"darkslategray", 0x2f4f4f},
+    {"darkslategrey", 0x2f4f4f},
+    {"darkturquoise", 0x00ced1},
+    {"darkviolet", 0x9400d3},
+    {"deeppink", 0xff1493},
+    {"deepskyblue", 0x00bfff},
+    {"dimgray", 0x696969},
+    {"dimgrey", 0x696969},
+    {"dodgerblue", 0x1e90ff},
+    {"firebrick", 0xb22222},
+    {"floralwhite", 0xfffaf0},
+    {"forestgreen", 0x228b22},
+    {"fuchsia", 0xff00ff},
+    {"gainsboro", 0xdcdcdc},
+    {"ghostwhite", 0xf8f8ff},
+    {"gold", 0xffd700},
+    {"goldenrod", 0xdaa520},
+    {"gray", 0x808080},
+    {"green", 0x008000},
+    {"greenyellow", 0xadff2f},
+    {"grey", 0x808080},
+    {"honeydew", 0xf0fff0},
+    {"hotpink", 0xff69b4},
+    {"indianred", 0xcd5c5c},
+    {"indigo", 0x4b0082},
+    {"ivory", 0xfffff0},
+    {"khaki", 0xf0e68c},
+    {"lavender", 0xe6e6fa},
+    {"lavenderblush", 0xfff0f5},
+    {"lawngreen", 0x7cfc00},
+    {"lemonchiffon", 0xfffacd},
+    {"lightblue", 0xadd8e6},
+    {"lightcoral", 0xf08080},
+    {"lightcyan", 0xe0ffff},
+    {"lightgoldenrodyellow", 0xfafad2},
+    {"lightgray", 0xd3d3d3},
+    {"lightgreen", 0x90ee90},
+    {"lightgrey", 0xd3d3d3},
+    {"lightpink", 0xffb6c1},
+    {"lightsalmon", 0xffa07a},
+    {"lightseagreen", 0x20b2aa},
+    {"lightskyblue", 0x87cefa},
+    {"lightslategray", 0x778899},
+    {"lightslategrey", 0x778899},
+    {"lightsteelblue", 0xb0c4de},
+    {"lightyellow", 0xffffe0},
+    {"lime", 0x00ff00},
+    {"limegreen", 0x32cd32},
+    {"linen", 0xfaf0e6},
+    {"magenta", 0xff00ff},
+    {"maroon", 0x800000},
+    {"mediumaquamarine", 0x66cdaa},
+    {"mediumblue", 0x0000cd},
+    {"mediumorchid", 0xba55d3},
+    {"mediumpurple", 0x9370db},
+    {"mediumseagreen", 0x3cb371},
+    {"mediumslateblue", 0x7b68ee},
+    {"mediumspringgreen", 0x00fa9a},
+    {"mediumturquoise", 0x48d1cc},
+    {"mediumvioletred", 0xc71585},
+    {"midnightblue", 0x191970},
+    {"mintcream", 0xf5fffa},
+    {"mistyrose", 0xffe4e1},
+    {"moccasin", 0xffe4b5},
+    {"navajowhite", 0xffdead},
+    {"navy", 0x000080},
+    {"oldlace", 0xfdf5e6},
+    {"olive", 0x808000},
+    {"olivedrab", 0x6b8e23},
+    {"orange", 0xffa500},
+    {"orangered", 0xff4500},
+    {"orchid", 0xda70d6},
+    {"palegoldenrod", 0xeee8aa},
+    {"palegreen", 0x98fb98},
+    {"paleturquoise", 0xafeeee},
+    {"palevioletred", 0xdb7093},
+    {"papayawhip", 0xffefd5},
+    {"peachpuff", 0xffdab9},
+    {"peru", 0xcd853f},
+    {"pink", 0xffc0cb},
+    {"plum", 0xdda0dd},
+    {"powderblue", 0xb0e0e6},
+    {"purple", 0x800080},
+    {"rebeccapurple", 0x663399},
+    {"red", 0xff0000},
+    {"rosybrown", 0xbc8f8f},
+    {"royalblue", 0x4169e1},
+    {"saddlebrown", 0x8b4513},
+    {"salmon", 0xfa8072},
+    {"sandybrown", 0xf4a460},
+    {"seagreen", 0x2e8b57},
+    {"seashell", 0xfff5ee},
+    {"sienna", 0xa0522d},
+    {"silver", 0xc0c0c0},
+    {"skyblue", 0x87ceeb},
+    {"slateblue", 0x6a5acd},
+    {"slategray", 0x708090},
+    {"slategrey", 0x708090},
+    {"snow", 0xfffafa},
+    {"springgreen", 0x00ff7f},
+    {"steelblue", 0x4682b4},
+    {"tan", 0xd2b48c},
+    {"teal", 0x008080},
+    {"thistle", 0xd8bfd8},
+    {"tomato", 0xff6347},
+    {"turquoise", 0x40e0d0},
+    {"violet", 0xee82ee},
+    {"wheat", 0xf5deb3},
+    {"white", 0xffffff},
+    {"whitesmoke", 0xf5f5f5},
+    {"yellow", 0xffff00},
+    {"yellowgreen", 0x9acd32},
+};
+
+constexpr bool sortedByName()
+{
+    for (std::size_t i = 1; i < std::size(namedColours); ++i) {
+        if (!(namedColours[i - 1].name < namedColours[i].name))
+            return false;
+    }
+    return true;
+}
+static_assert(std::size(namedColours) == 148, "CSS names 148 colours");
+static_assert(sortedByName(), "the binary search needs the names sorted");
+
+constexpr qsizetype longestName = 20; // lightgoldenrodyellow
+
+std::optional<Request> readName(QStringView text)
+{
+    const std::string word = shortWord(text, longestName);
+    const auto found = std::lower_bound(std::begin(namedColours), std::end(namedColours), word,
+        [](const NamedColour &entry, const std::string &name) { return entry.name < name; });
+    if (word.empty() || found == std::end(namedColours) || found->name != word)
+        return std::nullopt;
+    return rgbRequest(found->rgb, false);
+}
+
+// One argument as written: a number, a percentage, an angle (already in degrees) or none.
+struct Component
+{
+    enum Kind { Number, Percentage, Angle, None } kind = Number;
+    double value = 0;
+};
+
+// Reads the text between a function's parentheses, one token at a time, without backtracking
+// beyond a single character.
+class Scanner
+{
+public:
+    explicit Scanner(QStringView text)
+        : m_text(text)
+    { }
+
+    void skipBlanks()
+    {
+        while (m_position < m_text.size() && m_text[m_position].isSpace())
+            ++m_position;
+    }
+
+    bool atEnd() const { return m_position == m_text.size(); }
+
+    bool take(char16_t c)
+    {
+        if (peek(0) != c)
+            return false;
+        ++m_position;
+        return true;
+    }
+
+    std::optional<Component> component()
+    {
+        if (isLetter(QChar(peek(0))))
+            return shortWord(word(), 4) == "none" ? std::optional(Component {Component::None, 0})
+                                                  : std::nullopt;
+        const std::optional<double> value = number();
+        if (!value)
+            return std::nullopt;
+        if (take(u'%'))
+            return Component {Component::Percentage, *value};
+        if (!unitStarts())
+            return Component {Component::Number, *value};
+        const std::string unit = shortWord(word(), 4);
+        double degreesPerUnit = 0;
+        if (unit == "deg")
+            degreesPerUnit = 1;
+        else if (unit == "grad")
+            degreesPerUnit = 0.9;
+        else if (unit == "rad")
+            degreesPerUnit = 180 / 3.14159265358979323846;
+        else if (unit == "turn")
+            degreesPerUnit = 360;
+        else
+            return std::nullopt;
+        return Component {Component::Angle, finite(*value * degreesPerUnit)};
+    }
+
+private:
+    char16_t peek(qsizetype ahead) const
+    {
+        const qsizetype at = m_position + ahead;
+        return at < m_text.size() ? m_text[at].unicode() : u'\0';
+    }
+
+    bool digitAt(qsizetype ahead) const { return isDigit(QChar(peek(ahead))); }
+
+    // Letters, digits, '-' and '_' after a number make its unit, as CSS tokenises.
+    bool unitStarts() const
+    {
+        const auto identifierStart = [](char16_t c) { return isLetter(QChar(c)) || c == u'_'; };
+        return identifierStart(peek(0))
+            || (peek(0) == u'-' && (identifierStart(peek(1)) || peek(1) == u'-'));
+    }
+
+    QStringView word()
+    {
+        const qsizetype start = m_position;
+        while (isLetter(QChar(peek(0))) || digitAt(0) || peek(0) == u'-' || peek(0) == u'_')
+            ++m_position;
+        return m_text.mid(start, m_position - start);
+    }
+
+    // CSS's number: a sign, digits with an optional fraction or a fraction alone, and an
+    // exponent only where digits follow the e.
+    std::optional<double> number()
+    {
+        const qsizetype start = m_position;
+        if (peek(0) == u'+' || peek(0) == u'-')
+            ++m_position;
+        bool digits = false;
+        while (digitAt(0)) {
+            ++m_position;
+            digits = true;
+        }
+        if (peek(0) == u'.' && digitAt(1)) {
+            ++m_position;
+            while (digitAt(0))
+                ++m_position;
+            digits = true;
+        }
+        if (!digits) {
+            m_position = start;
+            return std::nullopt;
+        }
+        if ((peek(0) == u'e' || peek(0) == u'E')
+            && (digitAt(1) || ((peek(1) == u'+' || peek(1) == u'-') && digitAt(2)))) {
+            m_position += 2;
+            while (digitAt(0))
+                ++m_position;
+        }
+        bool ok = false;
+        const double value = m_text.mid(start, m_position - start).toLatin1().toDouble(&ok);
+        // The syntax was checked, so only the range can fail: an overflow reads as infinity and
+        // is held to the largest number, an underflow reads as zero.
+        return ok ? value : finite(value);
+    }
+
+    static double finite(double value)
+    {
+        if (std::isnan(value))
+            return 0;
+        return std::clamp(value, -DBL_MAX, DBL_MAX);
+    }
+
+    QStringView m_text;
+    qsizetype m_position = 0;
+};
+
+struct Argument
+{
+    bool hue; // a number of degrees or an angle; otherwise a number or a percentage
+    double full; // what 100 % stands for
+    bool legacyNumber; // the comma syntax takes a plain number here, not only a percentage
+};
+
+struct Function
+{
+    const char *name;
+    const char *alias; // nullptr when there is none
+    Argument arguments[3];
+    bool commas; // the legacy comma syntax is accepted besides the space syntax
+    bool commasAlike; // with commas, all three are numbers or all three percentages
+    Request (*finish)(std::array<double, 3> values);
+    const char *usage; // untranslated
+};
+
+double wrapHue(double degrees)
+{
+    double hue = std::fmod(degrees, 360.0);
+    if (hue < 0)
+        hue += 360;
+    // A tiny negative hue rounds up to 360 itself; adding zero turns -0 into 0.
+    return hue >= 360 ? 0.0 : hue + 0.0;
+}
+
+Request finishRgb(std::array<double, 3> values)
+{
+    Request request;
+    for (double &value : values)
+        value = std::clamp(value, 0.0, 255.0);
+    request.values = values;
+    return request;
+}
+
+Request finishHsl(std::array<double, 3> values)
+{
+    Request request;
+    request.setters = Setters::Hsl;
+    request.values = {
+        wrapHue(values[0]), std::clamp(values[1], 0.0, 100.0), std::clamp(values[2], 0.0, 100.0)};
+    return request;
+}
+
+Request finishHwb(std::array<double, 3> values)
+{
+    double white = std::clamp(values[1], 0.0, 100.0);
+    double black = std::clamp(values[2], 0.0, 100.0);
+    // Beyond 100 % together they make the grey of their proportion.
+    if (white + black > 100) {
+        const double sum = white + black;
+        white = white / sum * 100;
+        black = black / sum * 100;
+    }
+    // V = 1 - B and S = 1 - W / V, in percent.
+    const double value = 100 - black;
+    const double saturation = value == 0 ? 0.0 : std::clamp(100 - 100 * white / value, 0.0, 100.0);
+    Request request;
+    request.setters = Setters::Hsv;
+    request.values = {wrapHue(values[0]), saturation, value};
+    return request;
+}
+
+// One row per function; a later notation is one more row and its finish function.
+const Function functions[] = {
+    {"rgb", "rgba", {{false, 255, true}, {false, 255, true}, {false, 255, true}}, true, true,
+        finishRgb,
+        QT_TRANSLATE_NOOP("Notation",
+            "rgb() takes three numbers from 0 to 255 or three percentages, as in "
+            "rgb(63, 160, 220) or rgb(63 160 220 / 50%).")},
+    {"hsl", "hsla", {{true, 0, true}, {false, 100, false}, {false, 100, false}}, true, false,
+        finishHsl,
+        QT_TRANSLATE_NOOP("Notation",
+            "hsl() takes a hue, a saturation and a lightness, as in hsl(203, 70%, 55%) or "
+            "hsl(203deg 70% 55%).")},
+    {"hwb", nullptr, {{true, 0, false}, {false, 100, false}, {false, 100, false}}, false, false,
+        finishHwb,
+        QT_TRANSLATE_NOOP("Notation",
+            "hwb() takes a hue, a whiteness and a blackness separated by spaces, as in "
+            "hwb(203 25% 14%).")},
+};
+
+// Longer words are not echoed back in the reason.
+constexpr qsizetype longestFunctionName = 16;
+
+const Function *findFunction(const std::string &name)
+{
+    for (const Function &function : functions) {
+        if (name == function.name || (function.alias && name == function.alias))
+            return &function;
+    }
+    return nullptr;
+}
+
+QString functionNames()
+{
+    QStringList names;
+    for (const Function &function : functions) {
+        names << QLatin1String(function.name) + QStringLiteral("()");
+        if (function.alias)
+            names << QLatin1String(function.alias) + QStringLiteral("()");
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+bool accepts(const Argument &argument, Component::Kind kind, bool commas)
+{
+    switch (kind) {
+    case Component::Number:
+        return argument.hue || !commas || argument.legacyNumber;
+    case Component::Percentage:
+        return !argument.hue;
+    case Component::Angle:
+        return argument.hue;
+    case Component::None:
+        return !commas;
+    }
+    return false;
+}
+
+double valueOf(const Argument &argument, const Component &component)
+{
+    switch (component.kind) {
+    case Component::Percentage:
+        // On a percent scale the number given is kept as it is, not rescaled.
+        return argument.full == 100 ? component.value : component.value * argument.full / 100;
+    case Component::None:
+        return 0;
+    case Component::Number:
+    case Component::Angle:
+        break;
+    }
+    return component.value;
+}
+
+// The text between the parentheses, in the space syntax or, where the function has one, the
+// comma syntax.
+std::optional<Request> readArguments(QStringView text, const Function &function)
+{
+    Scanner scanner(text);
+    std::array<Component, 3> components;
+    bool commas = false;
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        scanner.skipBlanks();
+        if (i == 1)
+            commas = function.commas && scanner.take(u',');
+        else if (i == 2 && commas && !scanner.take(u','))
+            return std::nullopt;
+        if (commas)
+            scanner.skipBlanks();
+        const std::optional<Component> component = scanner.component();
+        if (!component || !accepts(function.arguments[i], component->kind, commas))
+            return std::nullopt;
+        components[i] = *component;
+    }
+    if (commas && function.commasAlike
+        && !(
+            components[0].kind == components[1].kind && components[1].kind == components[2].kind)) {
+        return std::nullopt;
+    }
+
+    scanner.skipBlanks();
+    bool alpha = false;
+    if (scanner.take(commas ? u',' : u'/')) {
+        scanner.skipBlanks();
+        const std::optional<Component> component = scanner.component();
+        if (!component || component->kind == Component::Angle
+            || (commas && component->kind == Component::None)) {
+            return std::nullopt;
+        }
+        alpha = true;
+        scanner.skipBlanks();
+    }
+    if (!scanner.atEnd())
+        return std::nullopt;
+
+    std::array<double, 3> values {};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = valueOf(function.arguments[i], components[i]);
+    Request request = function.finish(values);
+    request.alphaIgnored = alpha;
+    return request;
+}
+
+Result refused(const QString &reason)
+{
+    return {std::nullopt, reason};
+}
+
+QString generalReason()
+{
+    return translated(QT_TRANSLATE_NOOP("Notation",
+                          "Not a colour. Use a hex colour (#rgb or #rrggbb, alpha allowed, the # "
+                          "optional for 6 or 8 digits), a CSS colour name, or one of %1."))
+        .arg(functionNames());
+}
+
+Result readFunction(QStringView text, qsizetype open)
+{
+    const std::string name = shortWord(text.left(open), longestFunctionName);
+    const Function *function = findFunction(name);
+    if (!function) {
+        if (name.empty())
+            return refused(generalReason());
+        return refused(translated(QT_TRANSLATE_NOOP("Notation",
+                                      "%1() is not a notation "
+                                      "Prismora reads. Use %2."))
+                           .arg(QString::fromLatin1(name.c_str()), functionNames()));
+    }
+    std::optional<Request> request;
+    if (text.back() == u')')
+        request = readArguments(text.mid(open + 1, text.size() - open - 2), *function);
+    if (!request)
+        return refused(translated(function->usage));
+    return {request, QString()};
+}
+
+QString hexByte(double channel)
+{
+    const int value = static_cast<int>(std::clamp(channel, 0.0, 255.0));
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0'));
+}
+
+QString whole(double channel)
+{
+    return QString::number(static_cast<int>(std::clamp(channel, 0.0, 255.0)));
+}
+
+} // namespace
+
+Result parse(const QString &text)
+{
+    const QStringView trimmed = QStringView(text).trimmed();
+    if (trimmed.isEmpty())
+        return refused(generalReason());
+
+    if (trimmed.front() == u'#') {
+        if (const std::optional<Request> request = readHex(trimmed.mid(1)))
+            return {request, QString()};
+        return refused(translated(QT_TRANSLATE_NOOP(
+            "Notation", "A hex colour has 3, 4, 6 or 8 hex digits after the #.")));
+    }
+    // Hex as people paste it, without the #; three or four digits alone are too easily a typo.
+    if (trimmed.size() == 6 || trimmed.size() == 8) {
+        if (const std::optional<Request> request = readHex(trimmed))
+            return {request, QString()};
+    }
+
+    for (qsizetype i = 0; i < trimmed.size(); ++i) {
+        if (trimmed[i] == u'(')
+            return readFunction(trimmed, i);
+    }
+
+    if (const std::optional<Request> request = readName(trimmed))
+        return {request, QString()};
+    if (shortWord(trimmed, longestName) == "transparent") {
+        return refused(translated(QT_TRANSLATE_NOOP(
+            "Notation", "Transparent is not accepted: Prismora has no transparency.")));
+    }
+    return refused(generalReason());
+}
+
+void apply(const Request &request, Prismora &engine)
+{
+    const std::array<double, 3> &v = request.values;
+    switch (request.setters) {
+    case Setters::Rgb:
+        engine.set_rgb(v[0], v[1], v[2]);
+        break;
+    case Setters::Hsl:
+        engine.set_hsl_h(v[0]);
+        engine.set_hsl_s(v[1]);
+        engine.set_hsl_l(v[2]);
+        break;
+    case Setters::Hsv:
+        engine.set_hsv_h(static_cast<float>(v[0]));
+        engine.set_hsv_s(static_cast<float>(v[1]));
+        engine.set_hsv_v(static_cast<float>(v[2]));
+        break;
+    }
+}
+
+QString alphaIgnoredMessage()
+{
+    return translated(QT_TRANSLATE_NOOP(
+        "Notation", "The alpha value was ignored: Prismora has no transparency."));
+}
+
+QString hex(const Prismora &engine)
+{
+    return QLatin1Char('#') + hexByte(engine.get_rgb_r()) + hexByte(engine.get_rgb_g())
+        + hexByte(engine.get_rgb_b());
+}
+
+QString rgb(const Prismora &engine)
+{
+    return QStringLiteral("rgb(%1, %2, %3)")
+        .arg(whole(engine.get_rgb_r()), whole(engine.get_rgb_g()), whole(engine.get_rgb_b()));
+}
+
+QString hsl(const Prismora &engine)
+{
+    return QStringLiteral("hsl(%1 %2% %3%)")
+        .arg(number(engine.get_hsl_h()), number(engine.get_hsl_s()), number(engine.get_hsl_l()));
+}
+
+QString hwb(const Prismora &engine)
+{
+    const double saturation = double(engine.get_hsv_s()) / 100;
+    const double value = double(engine.get_hsv_v()) / 100;
+    return QStringLiteral("hwb(%1 %2% %3%)")
+        .arg(number(double(engine.get_hsv_h())), number((1 - saturation) * value * 100),
+            number((1 - value) * 100));
+}
+
+QString number(double value)
+{
+    // Adding zero turns -0 into 0.
+    return QString::number(value + 0.0, 'g', 6);
+}
+
+QString CopyFormat::title() const
+{
+    return translated(label);
+}
+
+const std::vector<CopyFormat> &copyFormats()
+{
+    static const std::vector<CopyFormat> formats = {
+        {"hex", QT_TRANSLATE_NOOP("Notation", "Hex"), &hex},
+        {"rgb", QT_TRANSLATE_NOOP("Notation", "RGB"), &rgb},
+        {"hsl", QT_TRANSLATE_NOOP("Notation", "HSL"), &hsl},
+        {"hwb", QT_TRANSLATE_NOOP("Notation", "HWB"), &hwb},
+    };
+    return formats;
+}
+
+} // namespace Notation

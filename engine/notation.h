@@ -1,0 +1,68 @@
+#ifndef NOTATION_H
+#define NOTATION_H
+
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+class Prismora;
+
+// Colour notations people paste and copy: hex, the CSS colour names, rgb(), hsl() and hwb().
+// Reading is a pure function from text to a request for the engine's setters, or to a reason;
+// writing formats the engine's current colour.
+namespace Notation {
+
+// Which of the engine's setters a request goes through.
+enum class Setters { Rgb, Hsl, Hsv };
+
+struct Request
+{
+    Setters setters = Setters::Rgb;
+    // As read, not rounded. RGB: 0..255 per channel. HSL and HSV: hue in degrees 0 up to but
+    // not including 360, the others in percent 0..100.
+    std::array<double, 3> values {};
+    // The text carried an alpha, which the engine has no place for.
+    bool alphaIgnored = false;
+};
+
+struct Result
+{
+    std::optional<Request> request; // set when the text reads as a colour
+    QString error; // otherwise why not, naming what is accepted (translated)
+};
+
+// Any text is safe: control characters, broken UTF-16 and megabytes take linear time.
+Result parse(const QString &text);
+
+// Hex, names and rgb() set all three RGB channels at once, hsl() the three HSL setters and hwb()
+// the three HSV setters, in channel order.
+void apply(const Request &request, Prismora &engine);
+
+// What to tell the user when Request::alphaIgnored is set (translated).
+QString alphaIgnoredMessage();
+
+// The engine's colour, RGB from the getters clamped to 0..255 as the swatch shows it.
+QString hex(const Prismora &engine); // #rrggbb, lower case
+QString rgb(const Prismora &engine); // rgb(R, G, B)
+QString hsl(const Prismora &engine); // hsl(H S% L%)
+QString hwb(const Prismora &engine); // hwb(H W% B%), from HSV
+
+// A number as the panels show it: six significant digits, and never "-0".
+QString number(double value);
+
+// The formats a colour can be copied in, in menu order.
+struct CopyFormat
+{
+    const char *id; // stable, lower case: "hex", "rgb", ...
+    const char *label; // untranslated; see CopyFormat::title()
+    QString (*format)(const Prismora &engine);
+
+    QString title() const; // the label, translated
+};
+const std::vector<CopyFormat> &copyFormats();
+
+} // namespace Notation
+
+#endif // NOTATION_H
