@@ -180,8 +180,12 @@ void TestMainWindow::comboItems()
 
 void TestMainWindow::startsEmptyWithSixDisabled()
 {
-    for (auto *edit : window->findChildren<QLineEdit *>())
-        QVERIFY2(edit->text().isEmpty(), qPrintable(edit->objectName()));
+    // The panels' edits start empty; the notation field shows the engine's black.
+    for (auto *edit : window->findChildren<QLineEdit *>()) {
+        QCOMPARE(edit->text(),
+            edit->objectName() == QLatin1String("notationEdit") ? QStringLiteral("#000000")
+                                                                : QString());
+    }
     for (auto *label : window->findChildren<QLabel *>())
         QVERIFY2(label->text().isEmpty(), qPrintable(label->objectName()));
     QCOMPARE(child<QLabel>("label1")->textFormat(), Qt::MarkdownText);
@@ -211,7 +215,7 @@ void TestMainWindow::tabOrder()
         "horizontalSlider_9", "horizontalSlider_1", "comboBox3", "horizontalSlider_5", "comboBox2",
         "horizontalSlider_6", "horizontalSlider_3", "lineEdit_7", "lineEdit_1", "lineEdit_9",
         "lineEdit_4", "horizontalSlider_2", "lineEdit_2", "lineEdit_3", "lineEdit_5",
-        "horizontalSlider_7", "lineEdit_6", "lineEdit_8", "DrawButton"};
+        "horizontalSlider_7", "lineEdit_6", "lineEdit_8", "notationEdit", "DrawButton"};
     QStringList visited;
     for (int i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

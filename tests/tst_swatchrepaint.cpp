@@ -235,9 +235,10 @@ void TestSwatchRepaint::dragRepaintsOnlyTheSwatchAtOnce()
         qPrintable(QStringLiteral("the window also painted %1 rectangles beyond the swatch")
                        .arg((windowRegion - expectedArea).rectCount())));
 
-    // Besides the two transparent parents behind the swatch and the panels, only the panels'
-    // edits and sliders may have been painted: no combo box or label, nor the button or the bars.
-    QSet<QString> allowed {QStringLiteral("centralwidget"), QStringLiteral("gridLayoutWidget")};
+    // Besides the transparent parents behind the swatch, the panels and the notation field, only
+    // the edits and sliders may have been painted: no combo box or label, nor the button.
+    QSet<QString> allowed {QStringLiteral("centralwidget"), QStringLiteral("gridLayoutWidget"),
+        QStringLiteral("statusbar")};
     for (QWidget *control : followers())
         allowed.insert(control->objectName());
     for (const QString &name : paintedWidgets)

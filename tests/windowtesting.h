@@ -14,8 +14,8 @@ class QLineEdit;
 class QSlider;
 class QWidget;
 
-// Records every toolkit warning, except the one the offscreen platform prints for each shown
-// dialog, so that a test can fail on any other.
+// Records every toolkit warning, except the notes the offscreen platform prints for what it
+// cannot do (shown dialogs, popup menus), so that a test can fail on any other.
 class WarningLog
 {
 public:

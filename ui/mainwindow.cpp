@@ -1,8 +1,10 @@
 #include "mainwindow.h"
 
 #include "cachedpanelstyle.h"
+#include "colourexchange.h"
 #include "colourmodels.h"
 #include "notation.h"
+#include "notationfield.h"
 #include "prismora.h"
 #include "ui_mainwindowform.h"
 
@@ -11,6 +13,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QStyleFactory>
 
 #include <algorithm>
@@ -51,6 +54,21 @@ MainWindow::MainWindow(QWidget *parent)
     for (QLineEdit *edit : findChildren<QLineEdit *>())
         edit->setStyle(panelStyle);
 
+    notationField = new NotationField(statusBar());
+    notationField->setObjectName(QStringLiteral("notationEdit"));
+    notationField->setToolTip(
+        tr("The colour as text: hex, a CSS colour name, rgb(), hsl() or hwb()"));
+    notationField->setAccessibleName(tr("Colour notation"));
+    notationField->showColour(Notation::hex(*engine));
+    statusBar()->addPermanentWidget(notationField);
+    setTabOrder(form->lineEdit_8, notationField);
+    connect(notationField, &NotationField::entered, this, [this](const QString &text) {
+        if (!receiveColour(Notation::parse(text)))
+            notationField->setRefused(true);
+    });
+    new ColourExchange(this, swatchRect, *engine,
+        [this](const Notation::Result &result) { receiveColour(result); });
+
     // Keyboard steps, the wheel and clicks on the groove move a slider without sliderMoved; they
     // apply their position as a drag does. A drag is left to sliderMoved, so each move applies
     // once.
@@ -69,8 +87,23 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::applyNotation(const Notation::Request &request)
 {
-    Notation::apply(request, *engine);
+    receiveColour({request, QString()});
+}
+
+bool MainWindow::receiveColour(const Notation::Result &result)
+{
+    // Refused text says why in the status bar: a modal box would interrupt typing.
+    if (!result.request) {
+        statusBar()->showMessage(result.error);
+        return false;
+    }
+    Notation::apply(*result.request, *engine);
     showNewColour();
+    if (result.request->alphaIgnored)
+        statusBar()->showMessage(Notation::alphaIgnoredMessage());
+    else
+        statusBar()->clearMessage();
+    return true;
 }
 
 void MainWindow::paintEvent(QPaintEvent *)
@@ -309,6 +342,7 @@ void MainWindow::showValues(int model, int panel, const QLineEdit *typing)
 
 void MainWindow::showColourEverywhere(const QLineEdit *typing)
 {
+    notationField->showColour(Notation::hex(*engine));
     for (int panel = 0; panel < 3; ++panel) {
         const int model = panelWidgets(panel).model->currentIndex();
         // A panel whose model was never chosen shows the item its combo box starts with.

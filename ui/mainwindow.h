@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+class NotationField;
 class Prismora;
 class QColor;
 class QColorDialog;
@@ -20,7 +21,8 @@ class MainWindowForm;
 }
 namespace Notation {
 struct Request;
-}
+struct Result;
+} // namespace Notation
 
 class MainWindow : public QMainWindow
 {
@@ -86,6 +88,7 @@ private:
     void applyKeyText(int panel, const QString &text);
     void applySliderPosition(int panel, int channel, int position);
     void applyKeyPosition(int panel, int position);
+    bool receiveColour(const Notation::Result &result);
     // After a whole colour came in from outside the panels: every panel and the swatch show it.
     void showNewColour();
     void refreshColour();
@@ -99,6 +102,7 @@ private:
     // The slider the user is moving, whose position is theirs rather than the engine's.
     const QSlider *userSlider = nullptr;
     QStyle *panelStyle = nullptr;
+    NotationField *notationField = nullptr;
     // The model each panel's controls were last configured for; -1 before the first.
     std::array<int, 3> configuredModels {-1, -1, -1};
 };

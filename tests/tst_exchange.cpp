@@ -1,0 +1,218 @@
+#include "mainwindow.h"
+#include "windowtesting.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QSlider>
+#include <QStatusBar>
+#include <QtTest>
+
+#include <memory>
+
+// Colours in and out of the window: the notation field, the swatch's menu, the copy and paste
+// keys, the clipboard and drops.
+class TestExchange : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void notationField_data();
+    void notationField();
+    void escapeAndLookingApplyNothing();
+    void copyAndPasteKeys();
+    void swatchMenu();
+    void drop_data();
+    void drop();
+
+private:
+    template<typename T> T *child(const char *name) const
+    {
+        return window->findChild<T *>(QLatin1String(name));
+    }
+    QStringList rgbTexts() const;
+
+    std::unique_ptr<WarningLog> warnings;
+    std::unique_ptr<MainWindow> window;
+    QLineEdit *field = nullptr;
+};
+
+void TestExchange::init()
+{
+    warnings = std::make_unique<WarningLog>();
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    field = child<QLineEdit>("notationEdit");
+    QGuiApplication::clipboard()->clear();
+}
+
+void TestExchange::cleanup()
+{
+    window.reset();
+    QVERIFY2(warnings->warnings().isEmpty(), qPrintable(warnings->warnings().join('\n')));
+    warnings.reset();
+}
+
+// Panel 1 as RGB, as every panel follows a change.
+QStringList TestExchange::rgbTexts() const
+{
+    return {child<QLineEdit>("lineEdit_1")->text(), child<QLineEdit>("lineEdit_2")->text(),
+        child<QLineEdit>("lineEdit_3")->text()};
+}
+
+void TestExchange::notationField_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QColor>("colour"); // invalid: refused
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("message");
+    QTest::newRow("hex") << "#3FA0DC" << QColor(63, 160, 220) << "#3fa0dc" << false;
+    QTest::newRow("name") << "rebeccapurple" << QColor(102, 51, 153) << "#663399" << false;
+    QTest::newRow("hsl") << "hsl(120 100% 25%)" << QColor(0, 127, 0) << "#007f00" << false;
+    QTest::newRow("alpha ignored") << "#3fa0dc80" << QColor(63, 160, 220) << "#3fa0dc" << true;
+    QTest::newRow("refused") << "nonsense" << QColor() << "nonsense" << true;
+}
+
+void TestExchange::notationField()
+{
+    QFETCH(QString, typed);
+    QFETCH(QColor, colour);
+    QFETCH(QString, shown);
+    QFETCH(bool, message);
+    typeInto(field, typed);
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(field->text(), shown);
+    QCOMPARE(window->statusBar()->currentMessage().isEmpty(), !message);
+    if (!colour.isValid()) {
+        QCOMPARE(swatchColour(window.get()), QColor(Qt::black));
+        QCOMPARE(field->palette().color(QPalette::Text), QColor(Qt::red));
+        return;
+    }
+    QCOMPARE(swatchColour(window.get()), colour);
+    QCOMPARE(rgbTexts(),
+        QStringList({QString::number(colour.red()), QString::number(colour.green()),
+            QString::number(colour.blue())}));
+}
+
+void TestExchange::escapeAndLookingApplyNothing()
+{
+    // CMYK 50 % grey is RGB 127.5, which #7f7f7f cannot hold.
+    choose(child<QComboBox>("comboBox2"), 1);
+    for (const char *name : {"lineEdit_4", "lineEdit_5", "lineEdit_6"})
+        child<QLineEdit>(name)->setText(QStringLiteral("50"));
+    child<QLineEdit>("lineEdit_2_4")->setText(QStringLiteral("0"));
+    QCOMPARE(field->text(), QStringLiteral("#7f7f7f"));
+    field->setFocus();
+    child<QSlider>("horizontalSlider_1")->setFocus();
+    QCOMPARE(child<QLineEdit>("lineEdit_4")->text(), QStringLiteral("50"));
+
+    typeInto(field, QStringLiteral("red"));
+    QTest::keyClick(field, Qt::Key_Escape);
+    QCOMPARE(field->text(), QStringLiteral("#7f7f7f"));
+    child<QSlider>("horizontalSlider_1")->setFocus();
+    QCOMPARE(child<QLineEdit>("lineEdit_4")->text(), QStringLiteral("50"));
+
+    // Leaving after an edit applies it.
+    typeInto(field, QStringLiteral("red"));
+    child<QSlider>("horizontalSlider_1")->setFocus();
+    QCOMPARE(swatchColour(window.get()), QColor(255, 0, 0));
+}
+
+void TestExchange::copyAndPasteKeys()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    typeInto(field, QStringLiteral("#102030"));
+    QTest::keyClick(field, Qt::Key_Return);
+    auto *slider = child<QSlider>("horizontalSlider_2");
+    slider->setFocus();
+    QTest::keySequence(slider, QKeySequence::Copy);
+    QCOMPARE(clipboard->text(), QStringLiteral("#102030"));
+    QCOMPARE(qvariant_cast<QColor>(clipboard->mimeData()->colorData()), QColor(16, 32, 48));
+
+    // An edit copies its own text, not the colour.
+    auto *red = child<QLineEdit>("lineEdit_1");
+    red->setFocus();
+    red->selectAll();
+    QTest::keySequence(red, QKeySequence::Copy);
+    QCOMPARE(clipboard->text(), QStringLiteral("16"));
+
+    clipboard->setText(QStringLiteral("rgb(1, 2, 3)"));
+    slider->setFocus();
+    QTest::keySequence(slider, QKeySequence::Paste);
+    QCOMPARE(swatchColour(window.get()), QColor(1, 2, 3));
+    // Colour data comes before text.
+    auto *data = new QMimeData;
+    data->setColorData(QColor(4, 5, 6));
+    data->setText(QStringLiteral("white"));
+    clipboard->setMimeData(data);
+    QTest::keySequence(child<QComboBox>("comboBox1"), QKeySequence::Paste);
+    QCOMPARE(swatchColour(window.get()), QColor(4, 5, 6));
+}
+
+void TestExchange::swatchMenu()
+{
+    typeInto(field, QStringLiteral("#3fa0dc"));
+    QTest::keyClick(field, Qt::Key_Return);
+    emit window->customContextMenuRequested(QPoint(300, 130));
+    QVERIFY(!QApplication::activePopupWidget());
+
+    emit window->customContextMenuRequested(QPoint(95, 130));
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QStringList texts;
+    for (QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            texts.append(action->text());
+    }
+    QCOMPARE(texts,
+        QStringList({"Copy #3fa0dc", "Copy rgb(63, 160, 220)", "Copy hsl(202.93 69.163% 55.4902%)",
+            "Copy hwb(202.93 24.7059% 13.7255%)", "Paste colour"}));
+    QVERIFY(!menu->actions().last()->isEnabled());
+    menu->actions().at(1)->trigger();
+    menu->close();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("rgb(63, 160, 220)"));
+    emit window->customContextMenuRequested(QPoint(95, 130));
+    menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu && menu->actions().last()->isEnabled());
+    menu->close();
+}
+
+void TestExchange::drop_data()
+{
+    QTest::addColumn<QColor>("data");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QColor>("colour"); // invalid: refused
+    QTest::newRow("colour data") << QColor(9, 8, 7) << QString() << QColor(9, 8, 7);
+    QTest::newRow("colour text") << QColor() << "hwb(0 0% 0%)" << QColor(255, 0, 0);
+    QTest::newRow("other text") << QColor() << "hello" << QColor();
+}
+
+void TestExchange::drop()
+{
+    QFETCH(QColor, data);
+    QFETCH(QString, text);
+    QFETCH(QColor, colour);
+    QMimeData mime;
+    if (data.isValid())
+        mime.setColorData(data);
+    if (!text.isEmpty())
+        mime.setText(text);
+    // Over the swatch and over a label: any part of the window but a line edit.
+    for (const QPoint at :
+        {QPoint(95, 130), child<QWidget>("label2")->mapTo(window.get(), QPoint(2, 2))}) {
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QCOMPARE(enter.isAccepted(), colour.isValid());
+        QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &dropped);
+        QCOMPARE(swatchColour(window.get()), colour.isValid() ? colour : QColor(Qt::black));
+    }
+}
+
+QTEST_MAIN(TestExchange)
+#include "tst_exchange.moc"

@@ -1,0 +1,44 @@
+#include "notationfield.h"
+
+#include <QKeyEvent>
+
+NotationField::NotationField(QWidget *parent)
+    : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::editingFinished, this, [this] {
+        if (isModified()) {
+            setModified(false);
+            emit entered(text());
+        }
+    });
+    connect(this, &QLineEdit::textEdited, this, [this] { setRefused(false); });
+}
+
+void NotationField::showColour(const QString &text)
+{
+    colourText = text;
+    if (isModified())
+        return;
+    setRefused(false);
+    // A text set again would still repaint the field.
+    if (text != this->text())
+        setText(text);
+}
+
+void NotationField::setRefused(bool refused)
+{
+    QPalette shown = palette();
+    shown.setColor(QPalette::Text, refused ? QColor(Qt::red) : QPalette().color(QPalette::Text));
+    setPalette(shown);
+}
+
+void NotationField::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        setModified(false);
+        setRefused(false);
+        setText(colourText);
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
