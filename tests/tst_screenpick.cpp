@@ -40,13 +40,16 @@ void TestScreenPick::pixelLookup_data()
     QTest::addColumn<QPoint>("device"); // (-1, -1) where the point is outside
 
     QTest::newRow("ratio 1, origin") << 1.0 << QPointF(0, 0) << QPoint(0, 0);
-    QTest::newRow("ratio 1, last pixel") << 1.0 << QPointF(3, 1) << QPoint(3, 1);
+    QTest::newRow("ratio 1, last pixel") << 1.0 << QPointF(7, 1) << QPoint(7, 1);
     QTest::newRow("ratio 1, inside a pixel") << 1.0 << QPointF(2.7, 0.2) << QPoint(2, 0);
-    QTest::newRow("ratio 1, right of the image") << 1.0 << QPointF(4, 0) << QPoint(-1, -1);
+    QTest::newRow("ratio 1, right of the image") << 1.0 << QPointF(8, 0) << QPoint(-1, -1);
     QTest::newRow("ratio 1, left of the image") << 1.0 << QPointF(-0.5, 0) << QPoint(-1, -1);
     QTest::newRow("ratio 2, doubles") << 2.0 << QPointF(1, 0) << QPoint(2, 0);
     QTest::newRow("ratio 2, half pixel") << 2.0 << QPointF(0.5, 0.5) << QPoint(1, 1);
-    QTest::newRow("ratio 2, last pixel") << 2.0 << QPointF(1.75, 0.9) << QPoint(3, 1);
+    QTest::newRow("ratio 2, last pixel") << 2.0 << QPointF(3.75, 0.9) << QPoint(7, 1);
+    // How the toolkit maps device pixel 7 at ratio 1.5, which multiplies back to 6.999...
+    QTest::newRow("ratio 1.5, a device pixel's own position")
+        << 1.5 << QPointF(7 * (1 / 1.5), 1 / 1.5) << QPoint(7, 1);
     QTest::newRow("ratio 2, below the image") << 2.0 << QPointF(0, 1) << QPoint(-1, -1);
     QTest::newRow("not a number") << 1.0 << QPointF(std::nan(""), 0) << QPoint(-1, -1);
     QTest::newRow("ratio not a number") << std::nan("") << QPointF(1, 1) << QPoint(-1, -1);
@@ -57,10 +60,10 @@ void TestScreenPick::pixelLookup()
     QFETCH(qreal, ratio);
     QFETCH(QPointF, logical);
     QFETCH(QPoint, device);
-    QImage image(4, 2, QImage::Format_RGB32);
+    QImage image(8, 2, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgb(x * 60, y * 100, 7));
+            image.setPixel(x, y, qRgb(x * 30, y * 100, 7));
     }
 
     const QColor expected = device.x() < 0 ? QColor() : QColor(image.pixel(device));
@@ -74,7 +77,6 @@ void TestScreenPick::overlayEnds_data()
 
     QTest::newRow("escape cancels") << int(Qt::Key_Escape) << QColor();
     QTest::newRow("right click cancels") << -int(Qt::RightButton) << QColor();
-    // At ratio 2, logical (1, 1) is device pixel (2, 2).
     QTest::newRow("click picks the device pixel") << -int(Qt::LeftButton) << QColor(120, 200, 9);
 }
 
@@ -84,7 +86,7 @@ void TestScreenPick::overlayEnds()
     QFETCH(QColor, colour);
     QImage still(4, 4, QImage::Format_RGB32);
     still.fill(Qt::black);
-    still.setPixel(2, 2, qRgb(120, 200, 9));
+    still.setPixel(1, 1, qRgb(120, 200, 9));
     still.setDevicePixelRatio(2);
     ScreenPickOverlay overlay(still);
     QSignalSpy picked(&overlay, &ScreenPickOverlay::picked);
@@ -94,10 +96,17 @@ void TestScreenPick::overlayEnds()
     QCOMPARE(overlay.size(), QSize(2, 2));
     QCOMPARE(overlay.cursor().shape(), Qt::CrossCursor);
 
-    if (action > 0)
+    if (action > 0) {
         QTest::keyClick(&overlay, Qt::Key(action));
-    else
-        QTest::mouseClick(&overlay, Qt::MouseButton(-action), {}, QPoint(1, 1));
+    } else {
+        // A click on device pixel (1, 1) as the toolkit delivers it at ratio 2: the widget
+        // position is rounded to (1, 1), which is device pixel (2, 2); the window position is not.
+        const QPointF window(0.5, 0.5);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), window,
+            QPointF(overlay.mapToGlobal(QPoint())) + window, Qt::MouseButton(-action),
+            Qt::MouseButton(-action), Qt::NoModifier);
+        QApplication::sendEvent(&overlay, &press);
+    }
     QVERIFY(!overlay.isVisible());
     QCOMPARE(cancelled.count(), colour.isValid() ? 0 : 1);
     QCOMPARE(picked.count(), colour.isValid() ? 1 : 0);

@@ -9,9 +9,12 @@
 
 QColor pixelColourAt(const QImage &image, const QPointF &logical, qreal devicePixelRatio)
 {
-    // Flooring, not rounding: a point anywhere inside a device pixel belongs to that pixel.
-    const double x = std::floor(logical.x() * devicePixelRatio);
-    const double y = std::floor(logical.y() * devicePixelRatio);
+    // Flooring, not rounding: a point anywhere inside a device pixel belongs to that pixel. A
+    // position that the toolkit made from device pixel n comes back as n less a rounding error
+    // (at ratio 1.5, 7 comes back as 6.999...); the allowance, far below a pixel, keeps it on n.
+    const double allowance = 1e-6;
+    const double x = std::floor(logical.x() * devicePixelRatio + allowance);
+    const double y = std::floor(logical.y() * devicePixelRatio + allowance);
     // Also false for NaN, so the conversions below are always defined.
     if (!(x >= 0 && x < image.width() && y >= 0 && y < image.height()))
         return QColor();
@@ -45,7 +48,9 @@ void ScreenPickOverlay::mousePressEvent(QMouseEvent *event)
     }
     if (event->button() != Qt::LeftButton)
         return;
-    const QColor colour = pixelColourAt(m_still, event->localPos(), m_still.devicePixelRatio());
+    // The overlay is its own window, and the window position keeps the fraction that the widget
+    // position rounds away above ratio 1, where half a logical pixel is a whole device pixel.
+    const QColor colour = pixelColourAt(m_still, event->windowPos(), m_still.devicePixelRatio());
     if (!colour.isValid())
         return;
     hide();
