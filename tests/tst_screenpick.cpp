@@ -17,78 +17,74 @@
 
 namespace {
 
-const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const char noBus[] = "dbus-daemon is not installed: the portal tests need a private session bus";
 
-// No service directory: nothing on this bus is started on demand, so a missing portal stays
-// missing.
-const char busConfig[] = "<busconfig>"
-                         "<type>session</type>"
-                         "<listen>unix:dir=%1</listen>"
-                         "<policy context='default'>"
-                         "<allow send_destination='*'/><allow receive_sender='*'/><allow own='*'/>"
-                         "</policy>"
-                         "</busconfig>";
+// Without a service directory nothing is started on demand: a missing portal stays missing.
+const char busConfig[] = "<busconfig><type>session</type><listen>unix:dir=%1</listen>"
+                         "<policy context='default'><allow send_destination='*'/>"
+                         "<allow receive_sender='*'/><allow own='*'/></policy></busconfig>";
 
-QVariant portalColour(double red, double green, double blue)
+QVariantMap colourResult(double red, double green, double blue)
 {
     QDBusArgument colour;
     colour.beginStructure();
     colour << red << green << blue;
     colour.endStructure();
-    return QVariant::fromValue(colour);
+    return {{QStringLiteral("color"), QVariant::fromValue(colour)}};
 }
+
+// Each outcome of a pick, in order: "picked #rrggbb", "cancelled" or "failed".
+class Outcomes : public QObject
+{
+public:
+    explicit Outcomes(ScreenColourPicker *picker)
+    {
+        connect(picker, &ScreenColourPicker::picked, this,
+            [this](const QColor &colour) { list << "picked " + colour.name(); });
+        connect(picker, &ScreenColourPicker::cancelled, this, [this] { list << "cancelled"; });
+        connect(picker, &ScreenColourPicker::failed, this, [this](const QString &reason) {
+            list << (reason.isEmpty() ? "failed without a reason" : "failed");
+        });
+    }
+
+    QStringList list;
+};
 
 } // namespace
 
-// The screenshot interface of a desktop portal, answering every pick as told.
+// The screenshot interface of a desktop portal, answering each pick as told.
 class FakePortal : public QObject, protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
-    Q_PROPERTY(uint version READ version)
+    Q_PROPERTY(uint version MEMBER version)
 
 public:
-    struct Answer
-    {
-        uint response = 0;
-        QVariantMap results;
-        int delay = 0; // milliseconds before the answer
-        QString error; // an error reply instead of a request
-    };
-
-    explicit FakePortal(const QDBusConnection &bus)
-        : m_bus(bus)
-    { }
-
-    uint version() const { return 2; }
-
-    Answer answer;
+    uint version = 2;
+    uint response = 0;
+    QVariantMap results;
+    int delay = 0; // milliseconds before the answer
+    QString error; // an error reply instead of a request
     int calls = 0;
 
 public slots:
     QDBusObjectPath PickColor(const QString &, const QVariantMap &options)
     {
         ++calls;
-        if (!answer.error.isEmpty()) {
-            sendErrorReply(answer.error, QStringLiteral("The desktop said no"));
+        if (!error.isEmpty()) {
+            sendErrorReply(error, QStringLiteral("The desktop said no"));
             return QDBusObjectPath();
         }
-        const QString sender
-            = message().service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
-        const QString request = portalPath + QStringLiteral("/request/") + sender + QLatin1Char('/')
+        const QString sender = message().service().mid(1).replace('.', '_');
+        const QString request = portalPath + "/request/" + sender + '/'
             + options.value(QStringLiteral("handle_token")).toString();
-        QTimer::singleShot(answer.delay, this, [this, request, answer = answer] {
-            QDBusMessage response = QDBusMessage::createSignal(request,
-                QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
-            response << answer.response << answer.results;
-            m_bus.send(response);
-        });
+        QDBusMessage answer = QDBusMessage::createSignal(
+            request, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+        answer << response << results;
+        QTimer::singleShot(delay, this, [bus = connection(), answer] { bus.send(answer); });
         return QDBusObjectPath(request);
     }
-
-private:
-    QDBusConnection m_bus;
 };
 
 class TestScreenPick : public QObject
@@ -102,28 +98,23 @@ private slots:
     void cleanupTestCase();
     void portalPick_data();
     void portalPick();
-    void secondPickIsIgnored();
     void noPortal_data();
     void noPortal();
-    void noSessionBusNamed();
     void pixelLookup_data();
     void pixelLookup();
     void overlayEnds_data();
     void overlayEnds();
 
 private:
-    bool startPortal();
-
     QTemporaryDir m_dir;
     QProcess m_daemon;
-    QString m_address;
+    std::unique_ptr<QDBusConnection> m_pickerBus;
+    std::unique_ptr<QDBusConnection> m_portalBus;
     std::unique_ptr<WarningLog> m_warnings;
-    std::unique_ptr<FakePortal> m_portal;
 };
 
 void TestScreenPick::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
     const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
     if (daemon.isEmpty())
         return;
@@ -131,14 +122,16 @@ void TestScreenPick::initTestCase()
     QVERIFY(config.open(QIODevice::WriteOnly));
     config.write(QString::fromLatin1(busConfig).arg(m_dir.path()).toUtf8());
     config.close();
-    m_daemon.start(daemon,
-        {QStringLiteral("--config-file=") + config.fileName(), QStringLiteral("--print-address"),
-            QStringLiteral("--nofork")});
+    m_daemon.start(daemon, {"--config-file=" + config.fileName(), "--print-address", "--nofork"});
     while (!m_daemon.canReadLine())
         QVERIFY2(m_daemon.waitForReadyRead(10000), "the private bus printed no address");
-    m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    QVERIFY(QDBusConnection::connectToBus(m_address, QStringLiteral("picker")).isConnected());
-    QVERIFY(QDBusConnection::connectToBus(m_address, QStringLiteral("portal")).isConnected());
+    const QString address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+    // Two connections, as two processes would have: a call to oneself never leaves the process.
+    m_pickerBus
+        = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, "picker"));
+    m_portalBus
+        = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, "portal"));
+    QVERIFY(m_pickerBus->isConnected() && m_portalBus->isConnected());
 }
 
 void TestScreenPick::init()
@@ -148,36 +141,19 @@ void TestScreenPick::init()
 
 void TestScreenPick::cleanup()
 {
-    if (m_portal) {
-        QDBusConnection bus(QStringLiteral("portal"));
-        bus.unregisterObject(portalPath);
-        QVERIFY(bus.unregisterService(portalService));
-        m_portal.reset();
-    }
     QVERIFY2(m_warnings->warnings().isEmpty(), qPrintable(m_warnings->warnings().join('\n')));
-    m_warnings.reset();
 }
 
 void TestScreenPick::cleanupTestCase()
 {
-    if (m_address.isEmpty())
+    if (!m_pickerBus)
         return;
+    m_pickerBus.reset();
+    m_portalBus.reset();
     QDBusConnection::disconnectFromBus(QStringLiteral("picker"));
     QDBusConnection::disconnectFromBus(QStringLiteral("portal"));
     m_daemon.terminate();
     QVERIFY(m_daemon.waitForFinished());
-}
-
-// Puts a fake portal on the private bus; false where there is no bus to put it on.
-bool TestScreenPick::startPortal()
-{
-    if (m_address.isEmpty())
-        return false;
-    QDBusConnection bus(QStringLiteral("portal"));
-    m_portal = std::make_unique<FakePortal>(bus);
-    return bus.registerObject(portalPath, m_portal.get(),
-               QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties)
-        && bus.registerService(portalService);
 }
 
 void TestScreenPick::portalPick_data()
@@ -186,47 +162,45 @@ void TestScreenPick::portalPick_data()
     QTest::addColumn<QVariantMap>("results");
     QTest::addColumn<int>("delay");
     QTest::addColumn<QString>("error");
-    QTest::addColumn<QColor>("colour"); // invalid where none is picked
-    QTest::addColumn<bool>("cancelled");
+    QTest::addColumn<QString>("outcome");
 
-    const QString failed = QStringLiteral("org.freedesktop.portal.Error.Failed");
-    const auto colour = [](double red, double green, double blue) {
-        return QVariantMap {{QStringLiteral("color"), portalColour(red, green, blue)}};
-    };
     QTest::newRow("quarter reads 64")
-        << 0u << colour(0.25, 0.5, 1) << 0 << QString() << QColor(64, 128, 255) << false;
+        << 0u << colourResult(0.25, 0.5, 1) << 0 << QString() << "picked #4080ff";
     QTest::newRow("beyond 0..1 is clamped")
-        << 0u << colour(-0.5, 1.5, 0.002) << 0 << QString() << QColor(0, 255, 1) << false;
+        << 0u << colourResult(-0.5, 1.5, 0.002) << 0 << QString() << "picked #00ff01";
     QTest::newRow("late answer applies")
-        << 0u << colour(0.2, 0.4, 0.6) << 300 << QString() << QColor(51, 102, 153) << false;
-    QTest::newRow("cancel") << 1u << QVariantMap() << 0 << QString() << QColor() << true;
-    QTest::newRow("other ending fails")
-        << 2u << QVariantMap() << 0 << QString() << QColor() << false;
-    QTest::newRow("error reply fails") << 0u << QVariantMap() << 0 << failed << QColor() << false;
-    QTest::newRow("no colour fails") << 0u << QVariantMap() << 0 << QString() << QColor() << false;
+        << 0u << colourResult(0.2, 0.4, 0.6) << 300 << QString() << "picked #336699";
+    QTest::newRow("cancel") << 1u << QVariantMap() << 0 << QString() << "cancelled";
+    QTest::newRow("other ending fails") << 2u << QVariantMap() << 0 << QString() << "failed";
+    QTest::newRow("error reply fails")
+        << 0u << QVariantMap() << 0 << "org.freedesktop.portal.Error.Failed"
+        << "failed";
+    QTest::newRow("no colour fails") << 0u << QVariantMap() << 0 << QString() << "failed";
     QTest::newRow("colour as text fails")
-        << 0u << QVariantMap {{QStringLiteral("color"), QStringLiteral("#336699")}} << 0
-        << QString() << QColor() << false;
+        << 0u << QVariantMap {{"color", "#336699"}} << 0 << QString() << "failed";
     QTest::newRow("not a number fails")
-        << 0u << colour(std::nan(""), 0, 0) << 0 << QString() << QColor() << false;
+        << 0u << colourResult(std::nan(""), 0, 0) << 0 << QString() << "failed";
 }
 
 void TestScreenPick::portalPick()
 {
-    if (!startPortal())
-        QSKIP("dbus-daemon is not installed: the portal tests need a private session bus");
+    if (!m_pickerBus)
+        QSKIP(noBus);
+    FakePortal portal;
     QFETCH(uint, response);
     QFETCH(QVariantMap, results);
     QFETCH(int, delay);
     QFETCH(QString, error);
-    QFETCH(QColor, colour);
-    QFETCH(bool, cancelled);
-    m_portal->answer = {response, results, delay, error};
+    QFETCH(QString, outcome);
+    portal.response = response;
+    portal.results = results;
+    portal.delay = delay;
+    portal.error = error;
+    QVERIFY(m_portalBus->registerObject(portalPath, &portal, QDBusConnection::ExportAllContents));
+    QVERIFY(m_portalBus->registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
 
-    ScreenColourPicker picker(QDBusConnection(QStringLiteral("picker")));
-    QSignalSpy picked(&picker, &ScreenColourPicker::picked);
-    QSignalSpy cancels(&picker, &ScreenColourPicker::cancelled);
-    QSignalSpy failures(&picker, &ScreenColourPicker::failed);
+    ScreenColourPicker picker(*m_pickerBus);
+    const Outcomes outcomes(&picker);
     int ticksWhilePicking = 0;
     QTimer ticker;
     connect(&ticker, &QTimer::timeout, [&] { ticksWhilePicking += picker.isPicking(); });
@@ -235,77 +209,46 @@ void TestScreenPick::portalPick()
     picker.pick();
     // The portal lives in this process: a blocking call could not have been answered.
     QVERIFY(picker.isPicking());
-    QTRY_COMPARE(picked.count() + cancels.count() + failures.count(), 1);
+    picker.pick();
+    QTRY_COMPARE(outcomes.list, QStringList(outcome));
+    QCOMPARE(portal.calls, 1);
     QVERIFY(!picker.isPicking());
-    QCOMPARE(m_portal->calls, 1);
-    QCOMPARE(picked.count(), colour.isValid() ? 1 : 0);
-    if (colour.isValid())
-        QCOMPARE(picked.first().first().value<QColor>(), colour);
-    QCOMPARE(cancels.count(), cancelled ? 1 : 0);
-    if (!failures.isEmpty())
-        QVERIFY(!failures.first().first().toString().isEmpty());
-    if (delay > 0)
-        QVERIFY(ticksWhilePicking > 0);
+    QVERIFY(ticksWhilePicking > 0 || delay == 0);
     QVERIFY(picker.isAvailable());
-}
-
-void TestScreenPick::secondPickIsIgnored()
-{
-    if (!startPortal())
-        QSKIP("dbus-daemon is not installed: the portal tests need a private session bus");
-    m_portal->answer = {0, {{QStringLiteral("color"), portalColour(1, 0, 0)}}, 100, QString()};
-    ScreenColourPicker picker(QDBusConnection(QStringLiteral("picker")));
-    QSignalSpy picked(&picker, &ScreenColourPicker::picked);
-
-    picker.pick();
-    picker.pick();
-    QTRY_COMPARE(picked.count(), 1);
-    QCOMPARE(m_portal->calls, 1);
-    // Once over, the next pick runs.
-    picker.pick();
-    QTRY_COMPARE(picked.count(), 2);
-    QCOMPARE(m_portal->calls, 2);
+    m_portalBus->unregisterObject(portalPath);
+    QVERIFY(m_portalBus->unregisterService(QStringLiteral("org.freedesktop.portal.Desktop")));
 }
 
 void TestScreenPick::noPortal_data()
 {
-    QTest::addColumn<bool>("onPrivateBus");
-    QTest::newRow("no portal service") << true;
-    QTest::newRow("no bus") << false;
+    QTest::addColumn<QString>("bus");
+    QTest::newRow("no portal service") << "picker";
+    QTest::newRow("no bus") << "never connected";
+    QTest::newRow("no bus named in the environment") << QString();
 }
 
 void TestScreenPick::noPortal()
 {
-    QFETCH(bool, onPrivateBus);
-    if (onPrivateBus && m_address.isEmpty())
-        QSKIP("dbus-daemon is not installed: the portal tests need a private session bus");
-    ScreenColourPicker picker(QDBusConnection(
-        onPrivateBus ? QStringLiteral("picker") : QStringLiteral("never connected")));
-    QSignalSpy availability(&picker, &ScreenColourPicker::availabilityChanged);
-    QSignalSpy failures(&picker, &ScreenColourPicker::failed);
-
-    // The offscreen platform has no overlay to fall back on.
-    QVERIFY(picker.isAvailable());
-    QVERIFY(availability.wait());
-    QCOMPARE(availability.first().first().toBool(), false);
-    QVERIFY(!picker.isAvailable());
-    picker.pick();
-    QCOMPARE(failures.count(), 1);
-    QCOMPARE(failures.first().first().toString(), picker.unavailableReason());
-    QVERIFY(!picker.isPicking());
-}
-
-void TestScreenPick::noSessionBusNamed()
-{
+    QFETCH(QString, bus);
+    if (bus == "picker" && !m_pickerBus)
+        QSKIP(noBus);
     qputenv("DBUS_SESSION_BUS_ADDRESS", "");
     qputenv("XDG_RUNTIME_DIR", m_dir.path().toUtf8());
-    ScreenColourPicker picker;
-    QSignalSpy failures(&picker, &ScreenColourPicker::failed);
+    std::unique_ptr<ScreenColourPicker> picker = bus.isNull()
+        ? std::make_unique<ScreenColourPicker>()
+        : std::make_unique<ScreenColourPicker>(QDBusConnection(bus));
+    QSignalSpy availability(picker.get(), &ScreenColourPicker::availabilityChanged);
+    const Outcomes outcomes(picker.get());
 
-    QVERIFY(!picker.isAvailable());
-    picker.pick();
-    QCOMPARE(failures.count(), 1);
-    QCOMPARE(failures.first().first().toString(), picker.unavailableReason());
+    // Without a named bus the answer is known at once; otherwise the bus is asked, and the
+    // offscreen platform has no overlay to fall back on.
+    QCOMPARE(picker->isAvailable(), !bus.isNull());
+    if (!bus.isNull())
+        QVERIFY(availability.wait());
+    QVERIFY(!picker->isAvailable());
+    picker->pick();
+    QTRY_COMPARE(outcomes.list, QStringList("failed"));
+    QVERIFY(!picker->isPicking());
 }
 
 void TestScreenPick::pixelLookup_data()
@@ -314,20 +257,17 @@ void TestScreenPick::pixelLookup_data()
     QTest::addColumn<QPointF>("logical");
     QTest::addColumn<QPoint>("device"); // (-1, -1) where the point is outside
 
-    QTest::newRow("ratio 1, origin") << 1.0 << QPointF(0, 0) << QPoint(0, 0);
     QTest::newRow("ratio 1, last pixel") << 1.0 << QPointF(7, 1) << QPoint(7, 1);
     QTest::newRow("ratio 1, inside a pixel") << 1.0 << QPointF(2.7, 0.2) << QPoint(2, 0);
     QTest::newRow("ratio 1, right of the image") << 1.0 << QPointF(8, 0) << QPoint(-1, -1);
     QTest::newRow("ratio 1, left of the image") << 1.0 << QPointF(-0.5, 0) << QPoint(-1, -1);
     QTest::newRow("ratio 2, doubles") << 2.0 << QPointF(1, 0) << QPoint(2, 0);
     QTest::newRow("ratio 2, half pixel") << 2.0 << QPointF(0.5, 0.5) << QPoint(1, 1);
-    QTest::newRow("ratio 2, last pixel") << 2.0 << QPointF(3.75, 0.9) << QPoint(7, 1);
+    QTest::newRow("ratio 2, below the image") << 2.0 << QPointF(0, 1) << QPoint(-1, -1);
     // How the toolkit maps device pixel 7 at ratio 1.5, which multiplies back to 6.999...
     QTest::newRow("ratio 1.5, a device pixel's own position")
         << 1.5 << QPointF(7 * (1 / 1.5), 1 / 1.5) << QPoint(7, 1);
-    QTest::newRow("ratio 2, below the image") << 2.0 << QPointF(0, 1) << QPoint(-1, -1);
-    QTest::newRow("not a number") << 1.0 << QPointF(std::nan(""), 0) << QPoint(-1, -1);
-    QTest::newRow("ratio not a number") << std::nan("") << QPointF(1, 1) << QPoint(-1, -1);
+    QTest::newRow("not a number") << std::nan("") << QPointF(1, 1) << QPoint(-1, -1);
 }
 
 void TestScreenPick::pixelLookup()
@@ -369,7 +309,6 @@ void TestScreenPick::overlayEnds()
     overlay.show();
     QVERIFY(QTest::qWaitForWindowExposed(&overlay));
     QCOMPARE(overlay.size(), QSize(2, 2));
-    QCOMPARE(overlay.cursor().shape(), Qt::CrossCursor);
 
     if (action > 0) {
         QTest::keyClick(&overlay, Qt::Key(action));
