@@ -23,6 +23,8 @@ ColourExchange::ColourExchange(
     , pasteAction(new QAction(tr("Paste colour"), this))
     , menu(window)
 {
+    // A disabled item says why in its tool tip.
+    menu.setToolTipsVisible(true);
     // Window-wide keys yield to a focused line edit, which keeps its own copy and paste.
     auto *copyAction = new QAction(tr("Copy colour"), this);
     copyAction->setShortcut(QKeySequence::Copy);

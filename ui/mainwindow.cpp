@@ -5,9 +5,11 @@
 #include "colourmodels.h"
 #include "notation.h"
 #include "notationfield.h"
+#include "screencolourpicker.h"
 #include "prismora.h"
 #include "ui_mainwindowform.h"
 
+#include <QAction>
 #include <QColorDialog>
 #include <QMessageBox>
 #include <QPainter>
@@ -66,8 +68,9 @@ MainWindow::MainWindow(QWidget *parent)
         if (!receiveColour(Notation::parse(text)))
             notationField->setRefused(true);
     });
-    new ColourExchange(this, swatchRect, *engine,
+    auto *exchange = new ColourExchange(this, swatchRect, *engine,
         [this](const Notation::Result &result) { receiveColour(result); });
+    addScreenPicking(exchange);
 
     // Keyboard steps, the wheel and clicks on the groove move a slider without sliderMoved; they
     // apply their position as a drag does. A drag is left to sliderMoved, so each move applies
@@ -84,6 +87,30 @@ MainWindow::MainWindow(QWidget *parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::addScreenPicking(ColourExchange *exchange)
+{
+    auto *picker = new ScreenColourPicker(this);
+    auto *pick = new QAction(tr("Pick from screen"), this);
+    pick->setShortcut(QKeySequence(tr("Ctrl+P")));
+    addAction(pick);
+    exchange->addMenuAction(pick);
+    connect(pick, &QAction::triggered, picker, &ScreenColourPicker::pick);
+    const auto showAvailability = [picker, pick](bool available) {
+        pick->setEnabled(available);
+        pick->setToolTip(available ? QString() : picker->unavailableReason());
+    };
+    showAvailability(picker->isAvailable());
+    connect(picker, &ScreenColourPicker::availabilityChanged, this, showAvailability);
+    // A picked colour comes in as the chooser's does: three whole RGB channels.
+    connect(picker, &ScreenColourPicker::picked, this, [this](const QColor &picked) {
+        Notation::Request request;
+        request.values = {double(picked.red()), double(picked.green()), double(picked.blue())};
+        receiveColour({request, QString()});
+    });
+    connect(picker, &ScreenColourPicker::failed, this,
+        [this](const QString &reason) { statusBar()->showMessage(reason); });
+}
 
 void MainWindow::applyNotation(const Notation::Request &request)
 {
