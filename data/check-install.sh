@@ -3,12 +3,13 @@
 # would, and checks that exactly the expected files land where desktops look for them and that the
 # desktop entry and the AppStream metainfo validate.
 #
-# usage: check-install.sh CMAKE BUILD_DIR CONFIG BINDIR DATADIR APP_ID DESKTOP_FILE_VALIDATE APPSTREAMCLI
-# CONFIG may be empty; BINDIR and DATADIR are relative to the prefix unless absolute.
+# usage: check-install.sh CMAKE BUILD_DIR CONFIG BINDIR DATADIR MANDIR APP_ID DESKTOP_FILE_VALIDATE
+#        APPSTREAMCLI
+# CONFIG may be empty; BINDIR, DATADIR and MANDIR are relative to the prefix unless absolute.
 set -eu
 
-if [ "$#" -ne 8 ]; then
-    echo "usage: $0 CMAKE BUILD_DIR CONFIG BINDIR DATADIR APP_ID DESKTOP_FILE_VALIDATE APPSTREAMCLI" >&2
+if [ "$#" -ne 9 ]; then
+    echo "usage: $0 CMAKE BUILD_DIR CONFIG BINDIR DATADIR MANDIR APP_ID DESKTOP_FILE_VALIDATE APPSTREAMCLI" >&2
     exit 2
 fi
 cmake=$1
@@ -16,13 +17,15 @@ build_dir=$2
 config=$3
 bindir=$4
 datadir=$5
-app_id=$6
-desktop_file_validate=$7
-appstreamcli=$8
+mandir=$6
+app_id=$7
+desktop_file_validate=$8
+appstreamcli=$9
 
 prefix=/usr
 case $bindir in /*) ;; *) bindir=$prefix/$bindir ;; esac
 case $datadir in /*) ;; *) datadir=$prefix/$datadir ;; esac
+case $mandir in /*) ;; *) mandir=$prefix/$mandir ;; esac
 
 failures=0
 fail() {
@@ -56,9 +59,13 @@ binary=$bindir/prismora
 desktop=$datadir/applications/prismora.desktop
 icon=$datadir/icons/hicolor/scalable/apps/prismora.svg
 metainfo=$datadir/metainfo/$app_id.metainfo.xml
+manual=$mandir/man1/prismora.1.gz
+copyright=$datadir/doc/prismora/copyright
+changelog=$datadir/doc/prismora/changelog.gz
 
 # Anything beyond these (headers, static libraries, test programs) does not belong in a package.
-printf '%s\n' "$binary" "$desktop" "$icon" "$metainfo" | LC_ALL=C sort >"$work/expected"
+printf '%s\n' "$binary" "$desktop" "$icon" "$metainfo" "$manual" "$copyright" "$changelog" |
+    LC_ALL=C sort >"$work/expected"
 (cd "$dest" && find . ! -type d | sed 's/^\.//') | LC_ALL=C sort >"$work/installed"
 if ! diff -u "$work/expected" "$work/installed" >"$work/layout.diff"; then
     cat "$work/layout.diff" >&2
@@ -68,7 +75,7 @@ fi
 if ! [ -f "$dest$binary" ] || ! [ -x "$dest$binary" ]; then
     fail "$binary is missing or not executable"
 fi
-for file in "$desktop" "$icon" "$metainfo"; do
+for file in "$desktop" "$icon" "$metainfo" "$manual" "$copyright" "$changelog"; do
     if ! [ -f "$dest$file" ] || ! [ -s "$dest$file" ]; then
         fail "$file is missing or empty"
     elif [ -x "$dest$file" ]; then

@@ -125,6 +125,8 @@ private slots:
     void hslToRgb();
     void hslOverSaturationClampsHigh();
     void hslTraceLines();
+    void traceNumberFormat_data();
+    void traceNumberFormat();
     void traceNamesTheEngineSource();
     void onlyHslSettersTrace();
     void rgbToXyz_data();
@@ -458,6 +460,40 @@ void TestPrismora::hslTraceLines()
         QStringLiteral("hsl end 255 0 0"), QStringLiteral("hsl begin 255 0 0"),
         QStringLiteral("hsl end 255 0 0"), QStringLiteral("4"), QStringLiteral("hsl end 255 0 0")};
     QCOMPARE(log.lines(), redGroups);
+}
+
+// The trace is read by people and scripts alike, so its numbers must look the same whichever Qt
+// version the engine is built against.
+void TestPrismora::traceNumberFormat_data()
+{
+    QTest::addColumn<double>("h");
+    QTest::addColumn<double>("s");
+    QTest::addColumn<double>("l");
+    QTest::addColumn<QString>("lastLine");
+
+    QTest::newRow("six significant digits")
+        << 170.0 << 37.0 << 41.0 << QStringLiteral("hsl end 65.8665 143.233 130.339");
+    QTest::newRow("exponent") << 0.0 << 0.0 << 1e-6
+                              << QStringLiteral("hsl end 2.55e-06 2.55e-06 2.55e-06");
+    QTest::newRow("negative") << 0.0 << 0.0 << -20.0 << QStringLiteral("hsl end -51 -51 -51");
+    QTest::newRow("not a number") << 0.0 << 0.0 << notANumber
+                                  << QStringLiteral("hsl end nan nan nan");
+}
+
+void TestPrismora::traceNumberFormat()
+{
+    QFETCH(double, h);
+    QFETCH(double, s);
+    QFETCH(double, l);
+    QFETCH(QString, lastLine);
+
+    Prismora e;
+    e.set_hsl_h(h);
+    e.set_hsl_s(s);
+    MessageLog log;
+    e.set_hsl_l(l);
+    QVERIFY(!log.lines().isEmpty());
+    QCOMPARE(log.lines().constLast(), lastLine);
 }
 
 void TestPrismora::traceNamesTheEngineSource()
