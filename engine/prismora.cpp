@@ -138,6 +138,12 @@ double hueTurns(double a, double b)
     return turns;
 }
 
+// More than half a level outside 0..255 is a colour no screen shows; NaN is not shown either.
+bool shownAsIs(double channel)
+{
+    return channel >= -0.5 && channel <= 255.5;
+}
+
 } // namespace
 
 Prismora::Prismora()
@@ -449,8 +455,15 @@ double Prismora::get_oklch_h() const
     return 360 * oklchH;
 }
 
+bool Prismora::in_srgb_gamut() const
+{
+    return !rgbClamped && shownAsIs(red) && shownAsIs(green) && shownAsIs(blue);
+}
+
 void Prismora::cascade_from_rgb()
 {
+    // No conversion into RGB ran: the channels themselves say whether they can be shown.
+    rgbClamped = false;
     rgb_cmyk();
     rgb_hsv();
     // rgb_hsv has just sorted these same channels; sorting them again is the cascade's
@@ -594,6 +607,7 @@ void Prismora::rgb_cmyk()
 
 void Prismora::cmyk_rgb()
 {
+    rgbClamped = false;
     red = (255 * (1 - cyan)) * (1 - key);
     green = (255 * (1 - magenta)) * (1 - key);
     blue = (255 * (1 - yellow)) * (1 - key);
@@ -633,6 +647,7 @@ void Prismora::rgb_hsv()
 
 void Prismora::hsv_rgb()
 {
+    rgbClamped = false;
     const float s = hsvSaturation;
     const float v = hsvValue;
     if (s == 0) {
@@ -737,6 +752,7 @@ void Prismora::hsl_rgb()
         blue = 255 * Hue_2_RGB(low, high, h - oneThird);
     }
     // Only saturation or lightness beyond 100 % can overshoot; nothing is clamped from below.
+    rgbClamped = red > 255.5 || green > 255.5 || blue > 255.5;
     red = std::min(red, 255.0);
     green = std::min(green, 255.0);
     blue = std::min(blue, 255.0);
@@ -788,8 +804,10 @@ void Prismora::linear_rgb(double r, double g, double b)
     const double encodedRed = encode(r) * 255;
     const double encodedGreen = encode(g) * 255;
     const double encodedBlue = encode(b) * 255;
-    // The four-decimal matrices overshoot white slightly and out-of-gamut XYZ or OKLab lands far
-    // outside 0..255; every other model is derived from RGB, so it must stay a displayable colour.
+    // The four-decimal matrices overshoot white by a few thousandths of a level, which is no
+    // colour beyond the screen; out-of-gamut XYZ or OKLab lands far outside 0..255.
+    rgbClamped = !(shownAsIs(encodedRed) && shownAsIs(encodedGreen) && shownAsIs(encodedBlue));
+    // Every other model is derived from RGB, so it must stay a displayable colour.
     red = std::clamp(encodedRed, 0.0, 255.0);
     green = std::clamp(encodedGreen, 0.0, 255.0);
     blue = std::clamp(encodedBlue, 0.0, 255.0);

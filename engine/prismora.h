@@ -106,6 +106,10 @@ public:
     double get_oklch_c() const;
     double get_oklch_h() const;
 
+    // False while the colour lies beyond what sRGB can show: the last conversion into RGB had to
+    // clamp a channel by more than half a level, or RGB itself was set that far outside 0..255.
+    bool in_srgb_gamut() const;
+
 private:
     void sort_rgb();
     void calc_chroma();
@@ -128,7 +132,7 @@ private:
     void oklab_rgb();
     void oklab_oklch();
     void oklch_oklab();
-    void linear_rgb(double r, double g, double b); // encoded and clamped to 0..255
+    void linear_rgb(double r, double g, double b); // encoded, clamped to 0..255 and gamut noted
 
     void cmyk_hsv();
     void cmyk_hsl();
@@ -182,6 +186,8 @@ private:
     double oklchL = 0;
     double oklchC = 0;
     double oklchH = 0;
+    // Set by every conversion into RGB: whether it had to pull a channel back by over half a level.
+    bool rgbClamped = false;
     double chroma = 0;
     QVector<double> sortedChannels;
 };

@@ -100,6 +100,8 @@ private slots:
     void everySetterRefreshesEveryModel();
     void olderModelsKeepTheirValues_data();
     void olderModelsKeepTheirValues();
+    void gamut_data();
+    void gamut();
     void huesOnTheAxes_data();
     void huesOnTheAxes();
 
@@ -193,6 +195,7 @@ void TestPerceptual::oklabRoundTrip()
     for (const QVector<double> &rgb : colours) {
         setModel(e, Model::Rgb, rgb);
         setModel(back, Model::Oklab, {e.get_oklab_l(), e.get_oklab_a(), e.get_oklab_b()});
+        QVERIFY(back.in_srgb_gamut());
         compareRgb(back, rgb, referenceTolerance);
     }
 }
@@ -232,6 +235,7 @@ void TestPerceptual::everySetterRefreshesEveryModel()
         const QVector<double> want = readAll(fresh);
         for (int i = 0; i < got.size(); ++i)
             COMPARE_EXACT(got[i], want[i]);
+        QCOMPARE(e.in_srgb_gamut(), fresh.in_srgb_gamut());
 
         // The models read from the whole RGB shown agree with it: OKLab and OKLCh after LCh;
         // XYZ, LAB and LCh after OKLab or OKLCh.
@@ -288,6 +292,47 @@ void TestPerceptual::olderModelsKeepTheirValues()
     setModel(whole, Model::Rgb, got.mid(0, 3));
     for (int i = lchFirst; i < got.size(); ++i)
         COMPARE_EXACT(got[i], readAll(i < oklabFirst ? lab : whole)[i]);
+}
+
+void TestPerceptual::gamut_data()
+{
+    QTest::addColumn<Model>("model");
+    QTest::addColumn<QVector<double>>("values");
+    QTest::addColumn<bool>("inGamut");
+
+    QTest::newRow("rgb 255.5") << Model::Rgb << QVector<double> {255, 255.5, 0} << true;
+    QTest::newRow("rgb 255.6") << Model::Rgb << QVector<double> {255, 255.6, 0} << false;
+    QTest::newRow("rgb -0.6") << Model::Rgb << QVector<double> {0, 0, -0.6} << false;
+    QTest::newRow("cmyk") << Model::Cmyk << QVector<double> {10, 60, 30, 20} << true;
+    QTest::newRow("cmyk below 0 %") << Model::Cmyk << QVector<double> {-50, 0, 0, 0} << false;
+    QTest::newRow("hsv") << Model::Hsv << QVector<double> {200, 40, 70} << true;
+    QTest::newRow("hsl") << Model::Hsl << QVector<double> {330, 80, 40} << true;
+    QTest::newRow("hsl beyond 100 %") << Model::Hsl << QVector<double> {0, 150, 60} << false;
+    QTest::newRow("xyz white, matrix noise")
+        << Model::Xyz << QVector<double> {95.05, 100, 108.9} << true;
+    QTest::newRow("xyz beyond") << Model::Xyz << QVector<double> {100, 100, 100} << false;
+    QTest::newRow("lch far out") << Model::Lch << QVector<double> {50, 200, 0} << false;
+    QTest::newRow("oklch grey") << Model::Oklch << QVector<double> {50, 0, 123} << true;
+    QTest::newRow("oklch far out") << Model::Oklch << QVector<double> {90, 0.4, 270} << false;
+}
+
+void TestPerceptual::gamut()
+{
+    QFETCH(Model, model);
+    QFETCH(QVector<double>, values);
+    QFETCH(bool, inGamut);
+
+    // Start from the other answer, so that a flag left over from before shows.
+    Prismora e;
+    if (inGamut)
+        setModel(e, Model::Xyz, {100, 100, 100});
+    setModel(e, model, values);
+    QCOMPARE(e.in_srgb_gamut(), inGamut);
+    // The swatch gets a displayable colour either way.
+    if (model != Model::Rgb && model != Model::Cmyk) {
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(readAll(e)[i] >= 0 && readAll(e)[i] <= 255);
+    }
 }
 
 void TestPerceptual::huesOnTheAxes_data()
