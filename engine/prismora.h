@@ -7,7 +7,7 @@
 // LCh, OKLab and its polar form OKLCh. Setting any channel rebuilds RGB from the model that was set
 // and every other model from that RGB (LCh from LAB, OKLCh from OKLab); the model set last keeps
 // exactly the values given. A colour beyond sRGB is kept as given in the model set, while RGB and
-// what follows from it hold the nearest colour a screen can show.
+// what follows from it hold the colour clipped to what a screen can show.
 class Prismora
 {
 public:
