@@ -34,27 +34,19 @@ enum class Model { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, Lch, Oklab, Oklch };
 // Sets the model's channels from the one numbered from onward.
 void setModel(Prismora &e, Model model, const QVector<double> &values, int from = 0)
 {
-    using Setter = void (Prismora::*)(double);
-    static const Setter setters[][4]
-        = {{&Prismora::set_rgb_r, &Prismora::set_rgb_g, &Prismora::set_rgb_b},
-            {&Prismora::set_cmyk_c, &Prismora::set_cmyk_m, &Prismora::set_cmyk_y,
-                &Prismora::set_cmyk_k},
-            {}, // HSV takes floats, below
-            {&Prismora::set_hsl_h, &Prismora::set_hsl_s, &Prismora::set_hsl_l},
-            {&Prismora::set_xyz_x, &Prismora::set_xyz_y, &Prismora::set_xyz_z},
-            {&Prismora::set_lab_l, &Prismora::set_lab_a, &Prismora::set_lab_b},
-            {&Prismora::set_lch_l, &Prismora::set_lch_c, &Prismora::set_lch_h},
-            {&Prismora::set_oklab_l, &Prismora::set_oklab_a, &Prismora::set_oklab_b},
-            {&Prismora::set_oklch_l, &Prismora::set_oklch_c, &Prismora::set_oklch_h}};
-    using FloatSetter = void (Prismora::*)(float);
-    static const FloatSetter hsv[]
-        = {&Prismora::set_hsv_h, &Prismora::set_hsv_s, &Prismora::set_hsv_v};
-    for (int channel = from; channel < values.size(); ++channel) {
-        if (model == Model::Hsv)
-            (e.*hsv[channel])(static_cast<float>(values[channel]));
-        else
-            (e.*setters[static_cast<int>(model)][channel])(values[channel]);
-    }
+#define SET(name) [](Prismora &p, double v) { p.set_##name(v); }
+#define SET_FLOAT(name) [](Prismora &p, double v) { p.set_##name(static_cast<float>(v)); }
+    using Setter = void (*)(Prismora &, double);
+    static const Setter setters[][4] = {{SET(rgb_r), SET(rgb_g), SET(rgb_b)},
+        {SET(cmyk_c), SET(cmyk_m), SET(cmyk_y), SET(cmyk_k)},
+        {SET_FLOAT(hsv_h), SET_FLOAT(hsv_s), SET_FLOAT(hsv_v)},
+        {SET(hsl_h), SET(hsl_s), SET(hsl_l)}, {SET(xyz_x), SET(xyz_y), SET(xyz_z)},
+        {SET(lab_l), SET(lab_a), SET(lab_b)}, {SET(lch_l), SET(lch_c), SET(lch_h)},
+        {SET(oklab_l), SET(oklab_a), SET(oklab_b)}, {SET(oklch_l), SET(oklch_c), SET(oklch_h)}};
+#undef SET
+#undef SET_FLOAT
+    for (int channel = from; channel < values.size(); ++channel)
+        setters[static_cast<int>(model)][channel](e, values[channel]);
 }
 
 // Every getter: the six older models (19 values), then LCh, OKLab and OKLCh.
