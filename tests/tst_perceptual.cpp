@@ -109,14 +109,15 @@ void TestPerceptual::references_data()
     QTest::addColumn<QVector<double>>("oklch");
     QTest::addColumn<QVector<double>>("lch");
 
-    // OKLab worked out exactly from the published matrices (rationals and decimals, cube roots to
-    // 50 digits), then rounded to doubles.
-    QTest::newRow("red") << QVector<double> {255, 0,
-        0} << QVector<double> {62.79553639214312, 0.22486306842627407, 0.12584627733058493}
+    // OKLab and OKLCh worked out exactly from the published matrices (rationals and decimals, cube
+    // roots to 50 digits), then rounded to doubles; LCh as published for D65.
+    const QVector<double> redOklab {62.79553639214312, 0.22486306842627407, 0.12584627733058493};
+    const QVector<double> blueOklab {
+        45.201371817442364, -0.03245697517079761, -0.31152816567757774};
+    QTest::newRow("red") << QVector<double> {255, 0, 0} << redOklab
                          << QVector<double> {0.2576833038053605, 29.23388027962789}
                          << QVector<double> {104.55, 40.00};
-    QTest::newRow("blue") << QVector<double> {0, 0,
-        255} << QVector<double> {45.201371817442364, -0.03245697517079761, -0.31152816567757774}
+    QTest::newRow("blue") << QVector<double> {0, 0, 255} << blueOklab
                           << QVector<double> {0.3132143886344848, 264.0520226163699}
                           << QVector<double> {133.81, 306.28};
 }
