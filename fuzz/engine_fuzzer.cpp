@@ -399,8 +399,9 @@ void checkRanges(const Snapshot &now, Model m)
     // window's range; from RGB, C* stays within 134 and OKLab's a and b within 0.32.
     const bool cieSet = m == Xyz || m == Lab || m == Lch;
     const bool okSet = m == Oklab || m == Oklch;
-    checkWithin(now[20], 0, cieSet ? INFINITY : 150, 0, 20);
-    checkWithin(now[26], 0, okSet ? INFINITY : 0.4, 0, 26);
+    const double infinity = std::numeric_limits<double>::infinity();
+    checkWithin(now[20], 0, cieSet ? infinity : 150, 0, 20);
+    checkWithin(now[26], 0, okSet ? infinity : 0.4, 0, 26);
     if (!okSet) {
         checkWithin(now[23], -0.4, 0.4, 0, 23);
         checkWithin(now[24], -0.4, 0.4, 0, 24);
