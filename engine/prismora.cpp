@@ -89,6 +89,61 @@ double encode(double linear)
     return linear * 12.92;
 }
 
+// OKLab in the 64-bit form the web uses, so that its values agree with CSS's to the last digits
+// shown: linear sRGB to XYZ and back by exact rationals, then the published LMS matrices.
+using Matrix = std::array<std::array<double, 3>, 3>;
+using Vector = std::array<double, 3>;
+
+constexpr Matrix linearToXyz {{{506752.0 / 1228815, 87881.0 / 245763, 12673.0 / 70218},
+    {87098.0 / 409605, 175762.0 / 245763, 12673.0 / 175545},
+    {7918.0 / 409605, 87881.0 / 737289, 1001167.0 / 1053270}}};
+constexpr Matrix xyzToLinear {{{12831.0 / 3959, -329.0 / 214, -1974.0 / 3959},
+    {-851781.0 / 878810, 1648619.0 / 878810, 36519.0 / 878810},
+    {705.0 / 12673, -2585.0 / 12673, 705.0 / 667}}};
+constexpr Matrix xyzToLms {{{0.8190224379967030, 0.3619062600528904, -0.1288737815209879},
+    {0.0329836539323885, 0.9292868615863434, 0.0361446663506424},
+    {0.0481771893596242, 0.2642395317527308, 0.6335478284694309}}};
+constexpr Matrix lmsToXyz {{{1.2268798758459243, -0.5578149944602171, 0.2813910456659647},
+    {-0.0405757452148008, 1.1122868032803170, -0.0717110580655164},
+    {-0.0763729366746601, -0.4214933324022432, 1.5869240198367816}}};
+constexpr Matrix lmsToOklab {{{0.2104542683093140, 0.7936177747023054, -0.0040720430116193},
+    {1.9779985324311684, -2.4285922420485799, 0.4505937096174110},
+    {0.0259040424655478, 0.7827717124575296, -0.8086757549230774}}};
+constexpr Matrix oklabToLms {
+    {{1.0, 0.3963377773761749, 0.2158037573099136}, {1.0, -0.1055613458156586, -0.0638541728258133},
+        {1.0, -0.0894841775298119, -1.2914855480194092}}};
+
+Vector multiply(const Matrix &m, const Vector &v)
+{
+    Vector out {};
+    for (std::size_t i = 0; i < 3; ++i)
+        out[i] = m[i][0] * v[0] + m[i][1] * v[1] + m[i][2] * v[2];
+    return out;
+}
+
+constexpr double fullTurn = 2 * 3.14159265358979323846;
+
+// The hue of a, b as a fraction of a turn in [0, 1). A colour without chroma has none: it reads 0,
+// whatever the signs of its zeros.
+double hueTurns(double a, double b)
+{
+    if (a == 0 && b == 0)
+        return 0.0;
+    double turns = std::atan2(b, a) / fullTurn;
+    if (turns < 0)
+        turns += 1;
+    // A hue a hair below 0 comes back as a whole turn once 1 is added.
+    if (turns >= 1)
+        turns = 0;
+    return turns;
+}
+
+// More than half a level outside 0..255 is a colour no screen shows; NaN is not shown either.
+bool shownAsIs(double channel)
+{
+    return channel >= -0.5 && channel <= 255.5;
+}
+
 } // namespace
 
 Prismora::Prismora()
@@ -223,6 +278,60 @@ void Prismora::set_lab_b(double value)
     cascade_from_lab();
 }
 
+void Prismora::set_lch_l(double value)
+{
+    lchL = value;
+    cascade_from_lch();
+}
+
+void Prismora::set_lch_c(double value)
+{
+    lchC = value;
+    cascade_from_lch();
+}
+
+void Prismora::set_lch_h(double value)
+{
+    lchH = value / 360;
+    cascade_from_lch();
+}
+
+void Prismora::set_oklab_l(double value)
+{
+    oklabL = value / 100;
+    cascade_from_oklab();
+}
+
+void Prismora::set_oklab_a(double value)
+{
+    oklabA = value;
+    cascade_from_oklab();
+}
+
+void Prismora::set_oklab_b(double value)
+{
+    oklabB = value;
+    cascade_from_oklab();
+}
+
+void Prismora::set_oklch_l(double value)
+{
+    oklchL = value / 100;
+    cascade_from_oklch();
+}
+
+void Prismora::set_oklch_c(double value)
+{
+    oklchC = value;
+    cascade_from_oklch();
+}
+
+void Prismora::set_oklch_h(double value)
+{
+    oklchH = value / 360;
+    cascade_from_oklch();
+}
+
 double Prismora::get_rgb_r() const
 {
     return truncateToInt(red);
@@ -307,8 +416,54 @@ double Prismora::get_lab_b() const
     return labB;
 }
 
+double Prismora::get_lch_l() const
+{
+    return lchL;
+}
+double Prismora::get_lch_c() const
+{
+    return lchC;
+}
+double Prismora::get_lch_h() const
+{
+    return 360 * lchH;
+}
+
+double Prismora::get_oklab_l() const
+{
+    return 100 * oklabL;
+}
+double Prismora::get_oklab_a() const
+{
+    return oklabA;
+}
+double Prismora::get_oklab_b() const
+{
+    return oklabB;
+}
+
+double Prismora::get_oklch_l() const
+{
+    return 100 * oklchL;
+}
+double Prismora::get_oklch_c() const
+{
+    return oklchC;
+}
+double Prismora::get_oklch_h() const
+{
+    return 360 * oklchH;
+}
+
+bool Prismora::in_srgb_gamut() const
+{
+    return !rgbClamped && shownAsIs(red) && shownAsIs(green) && shownAsIs(blue);
+}
+
 void Prismora::cascade_from_rgb()
 {
+    // No conversion into RGB ran: the channels themselves say whether they can be shown.
+    rgbClamped = false;
     rgb_cmyk();
     rgb_hsv();
     // rgb_hsv has just sorted these same channels; sorting them again is the cascade's
@@ -316,6 +471,9 @@ void Prismora::cascade_from_rgb()
     hsl_from_chroma();
     rgb_xyz();
     xyz_lab();
+    lab_lch();
+    rgb_oklab();
+    oklab_oklch();
 }
 
 void Prismora::cascade_from_cmyk()
@@ -325,6 +483,9 @@ void Prismora::cascade_from_cmyk()
     cmyk_hsl();
     cmyk_xyz();
     xyz_lab();
+    lab_lch();
+    rgb_oklab();
+    oklab_oklch();
 }
 
 void Prismora::cascade_from_hsv()
@@ -334,6 +495,9 @@ void Prismora::cascade_from_hsv()
     hsv_hsl();
     hsv_xyz();
     xyz_lab();
+    lab_lch();
+    rgb_oklab();
+    oklab_oklch();
 }
 
 void Prismora::cascade_from_hsl()
@@ -343,6 +507,9 @@ void Prismora::cascade_from_hsl()
     hsl_hsv();
     hsl_xyz();
     xyz_lab();
+    lab_lch();
+    rgb_oklab();
+    oklab_oklch();
 }
 
 void Prismora::cascade_from_xyz()
@@ -352,6 +519,9 @@ void Prismora::cascade_from_xyz()
     xyz_hsv();
     xyz_hsl();
     xyz_lab();
+    lab_lch();
+    rgb_oklab();
+    oklab_oklch();
 }
 
 void Prismora::cascade_from_lab()
@@ -361,6 +531,45 @@ void Prismora::cascade_from_lab()
     rgb_cmyk();
     rgb_hsv();
     hsl_from_chroma();
+    lab_lch();
+    rgb_oklab();
+    oklab_oklch();
+}
+
+void Prismora::cascade_from_lch()
+{
+    lch_lab();
+    lab_xyz();
+    xyz_rgb();
+    rgb_cmyk();
+    rgb_hsv();
+    hsl_from_chroma();
+    rgb_oklab();
+    oklab_oklch();
+}
+
+void Prismora::cascade_from_oklab()
+{
+    oklab_rgb();
+    rgb_cmyk();
+    rgb_hsv();
+    hsl_from_chroma();
+    rgb_xyz();
+    xyz_lab();
+    lab_lch();
+    oklab_oklch();
+}
+
+void Prismora::cascade_from_oklch()
+{
+    oklch_oklab();
+    oklab_rgb();
+    rgb_cmyk();
+    rgb_hsv();
+    hsl_from_chroma();
+    rgb_xyz();
+    xyz_lab();
+    lab_lch();
 }
 
 void Prismora::sort_rgb()
@@ -398,6 +607,7 @@ void Prismora::rgb_cmyk()
 
 void Prismora::cmyk_rgb()
 {
+    rgbClamped = false;
     red = (255 * (1 - cyan)) * (1 - key);
     green = (255 * (1 - magenta)) * (1 - key);
     blue = (255 * (1 - yellow)) * (1 - key);
@@ -437,6 +647,7 @@ void Prismora::rgb_hsv()
 
 void Prismora::hsv_rgb()
 {
+    rgbClamped = false;
     const float s = hsvSaturation;
     const float v = hsvValue;
     if (s == 0) {
@@ -541,6 +752,7 @@ void Prismora::hsl_rgb()
         blue = 255 * Hue_2_RGB(low, high, h - oneThird);
     }
     // Only saturation or lightness beyond 100 % can overshoot; nothing is clamped from below.
+    rgbClamped = red > 255.5 || green > 255.5 || blue > 255.5;
     red = std::min(red, 255.0);
     green = std::min(green, 255.0);
     blue = std::min(blue, 255.0);
@@ -584,12 +796,21 @@ void Prismora::xyz_rgb()
     const double r = x * 3.2406 + y * -1.5372 + z * -0.4986;
     const double g = x * -0.9689 + y * 1.8758 + z * 0.0415;
     const double b = x * 0.0557 + y * -0.204 + z * 1.057;
+    linear_rgb(r, g, b);
+}
 
-    // The four-decimal matrices overshoot white slightly and out-of-gamut XYZ lands far outside
-    // 0..255; every other model is derived from RGB, so it must stay a displayable colour.
-    red = std::clamp(encode(r) * 255, 0.0, 255.0);
-    green = std::clamp(encode(g) * 255, 0.0, 255.0);
-    blue = std::clamp(encode(b) * 255, 0.0, 255.0);
+void Prismora::linear_rgb(double r, double g, double b)
+{
+    const double encodedRed = encode(r) * 255;
+    const double encodedGreen = encode(g) * 255;
+    const double encodedBlue = encode(b) * 255;
+    // The four-decimal matrices overshoot white by a few thousandths of a level, which is no
+    // colour beyond the screen; out-of-gamut XYZ or OKLab lands far outside 0..255.
+    rgbClamped = !(shownAsIs(encodedRed) && shownAsIs(encodedGreen) && shownAsIs(encodedBlue));
+    // Every other model is derived from RGB, so it must stay a displayable colour.
+    red = std::clamp(encodedRed, 0.0, 255.0);
+    green = std::clamp(encodedGreen, 0.0, 255.0);
+    blue = std::clamp(encodedBlue, 0.0, 255.0);
 }
 
 void Prismora::xyz_lab()
@@ -611,6 +832,61 @@ void Prismora::lab_xyz()
     xyzX = labInverse(fx) * whiteX;
     xyzY = yr * whiteY;
     xyzZ = labInverse(fz) * whiteZ;
+}
+
+void Prismora::lab_lch()
+{
+    lchL = labL;
+    lchC = std::hypot(labA, labB);
+    lchH = hueTurns(labA, labB);
+}
+
+void Prismora::lch_lab()
+{
+    const double angle = lchH * fullTurn;
+    labL = lchL;
+    // Hues on an axis leave a residue such as 50 cos(90 degrees) = 3e-15; as for greys, it reads 0.
+    labA = snapToZero(lchC * std::cos(angle));
+    labB = snapToZero(lchC * std::sin(angle));
+}
+
+void Prismora::rgb_oklab()
+{
+    // From the whole channels the window shows, as XYZ is, so that every model describes the
+    // colour on the screen.
+    const Vector linear {
+        linearise(get_rgb_r()) / 100, linearise(get_rgb_g()) / 100, linearise(get_rgb_b()) / 100};
+    Vector lms = multiply(xyzToLms, multiply(linearToXyz, linear));
+    for (double &cone : lms)
+        cone = std::cbrt(cone);
+    const Vector lab = multiply(lmsToOklab, lms);
+    oklabL = lab[0];
+    oklabA = snapToZero(lab[1]);
+    oklabB = snapToZero(lab[2]);
+}
+
+void Prismora::oklab_rgb()
+{
+    Vector lms = multiply(oklabToLms, {oklabL, oklabA, oklabB});
+    for (double &cone : lms)
+        cone = cone * cone * cone;
+    const Vector linear = multiply(xyzToLinear, multiply(lmsToXyz, lms));
+    linear_rgb(linear[0], linear[1], linear[2]);
+}
+
+void Prismora::oklab_oklch()
+{
+    oklchL = oklabL;
+    oklchC = std::hypot(oklabA, oklabB);
+    oklchH = hueTurns(oklabA, oklabB);
+}
+
+void Prismora::oklch_oklab()
+{
+    const double angle = oklchH * fullTurn;
+    oklabL = oklchL;
+    oklabA = snapToZero(oklchC * std::cos(angle));
+    oklabB = snapToZero(oklchC * std::sin(angle));
 }
 
 void Prismora::cmyk_hsv()

@@ -3,9 +3,11 @@
 
 #include <QVector>
 
-// One colour held in every model at once (RGB, CMYK, HSV, HSL, XYZ and CIE L*a*b*). Setting any
-// channel rebuilds RGB from the model that was set and every other model from that RGB; the model
-// set last keeps exactly the values given.
+// One colour held in every model at once: RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b* and its polar form
+// LCh, OKLab and its polar form OKLCh. Setting any channel rebuilds RGB from the model that was set
+// and every other model from that RGB (LCh from LAB, OKLCh from OKLab); the model set last keeps
+// exactly the values given. A colour beyond sRGB is kept as given in the model set, while RGB and
+// what follows from it hold the colour clipped to what a screen can show.
 class Prismora
 {
 public:
@@ -43,6 +45,21 @@ public:
     void set_lab_a(double value);
     void set_lab_b(double value);
 
+    // CIE LCh, the polar form of the LAB above: L 0..100, C 0 up (about 0..200), H in degrees.
+    void set_lch_l(double value);
+    void set_lch_c(double value);
+    void set_lch_h(double value);
+
+    // OKLab: L in percent (100 % is CSS's 1), a and b about -0.4..0.4.
+    void set_oklab_l(double value);
+    void set_oklab_a(double value);
+    void set_oklab_b(double value);
+
+    // OKLCh: L in percent, C about 0..0.4, H in degrees.
+    void set_oklch_l(double value);
+    void set_oklch_c(double value);
+    void set_oklch_h(double value);
+
     // RGB channels truncated toward zero to whole numbers.
     double get_rgb_r() const;
     double get_rgb_g() const;
@@ -74,6 +91,25 @@ public:
     double get_lab_a() const;
     double get_lab_b() const;
 
+    // LCh: L and C as stored, H in degrees 0 up to 360 (a colour without chroma reads 0).
+    double get_lch_l() const;
+    double get_lch_c() const;
+    double get_lch_h() const;
+
+    // OKLab: L in percent, a and b as stored.
+    double get_oklab_l() const;
+    double get_oklab_a() const;
+    double get_oklab_b() const;
+
+    // OKLCh: L in percent, C as stored, H in degrees.
+    double get_oklch_l() const;
+    double get_oklch_c() const;
+    double get_oklch_h() const;
+
+    // False while the colour lies beyond what sRGB can show: the last conversion into RGB had to
+    // clamp a channel by more than half a level, or RGB itself was set that far outside 0..255.
+    bool in_srgb_gamut() const;
+
 private:
     void sort_rgb();
     void calc_chroma();
@@ -90,6 +126,13 @@ private:
     void xyz_rgb();
     void xyz_lab();
     void lab_xyz();
+    void lab_lch();
+    void lch_lab();
+    void rgb_oklab();
+    void oklab_rgb();
+    void oklab_oklch();
+    void oklch_oklab();
+    void linear_rgb(double r, double g, double b); // encoded, clamped to 0..255 and gamut noted
 
     void cmyk_hsv();
     void cmyk_hsl();
@@ -111,6 +154,9 @@ private:
     void cascade_from_hsl();
     void cascade_from_xyz();
     void cascade_from_lab();
+    void cascade_from_lch();
+    void cascade_from_oklab();
+    void cascade_from_oklch();
 
     double red = 0;
     double green = 0;
@@ -131,6 +177,17 @@ private:
     double labL = 0;
     double labA = 0;
     double labB = 0;
+    double lchL = 0;
+    double lchC = 0;
+    double lchH = 0;
+    double oklabL = 0;
+    double oklabA = 0;
+    double oklabB = 0;
+    double oklchL = 0;
+    double oklchC = 0;
+    double oklchH = 0;
+    // Set by every conversion into RGB: whether it had to pull a channel back by over half a level.
+    bool rgbClamped = false;
     double chroma = 0;
     QVector<double> sortedChannels;
 };

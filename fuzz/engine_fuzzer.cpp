@@ -4,12 +4,15 @@
 // with each value brought into the range the window accepts, as the window would let it through,
 // and must then also keep the model set last as given and every other model in step with RGB.
 //
-// Input: repeated records of one operation byte and its payload. The byte picks the setter
-// (byte % 20) and how its value is encoded (byte / 20):
+// Input: repeated records of one operation byte and its payload. Below 240 the byte picks one of
+// the first 20 setters (byte % 20) and how its value is encoded (byte / 20):
 //   0-3   8 bytes, a double as it lies in memory (little-endian);
 //   4-7   2 bytes, a fraction of the window's range for that channel;
 //   8-9   2 bytes, a whole number within that range;
-//   10-12 1 byte, one of the awkward values in awkwardValue().
+//   10-11 1 byte, one of the awkward values in awkwardValue().
+// From 240 up a second byte follows and picks one of the nine LCh, OKLab and OKLCh setters
+// (second % 9) and the encoding ((second / 9) % 13, as above, 12 being awkward too), so that
+// inputs written before those setters existed still mean what they meant.
 // set_rgb reads three values the same way. An incomplete record ends the input.
 
 #include "prismora.h"
@@ -29,7 +32,7 @@
 
 namespace {
 
-enum Model { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, ModelCount };
+enum Model { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, Lch, Oklab, Oklch, ModelCount };
 
 struct Setter
 {
@@ -39,10 +42,15 @@ struct Setter
 
 constexpr Setter setters[] = {{Rgb, 0}, {Rgb, 1}, {Rgb, 2}, {Rgb, -1}, {Cmyk, 0}, {Cmyk, 1},
     {Cmyk, 2}, {Cmyk, 3}, {Hsv, 0}, {Hsv, 1}, {Hsv, 2}, {Hsl, 0}, {Hsl, 1}, {Hsl, 2}, {Xyz, 0},
-    {Xyz, 1}, {Xyz, 2}, {Lab, 0}, {Lab, 1}, {Lab, 2}};
+    {Xyz, 1}, {Xyz, 2}, {Lab, 0}, {Lab, 1}, {Lab, 2}, {Lch, 0}, {Lch, 1}, {Lch, 2}, {Oklab, 0},
+    {Oklab, 1}, {Oklab, 2}, {Oklch, 0}, {Oklch, 1}, {Oklch, 2}};
 constexpr int setterCount = sizeof(setters) / sizeof(setters[0]);
+// The first operation byte of a record for one of the setters after the first 20.
+constexpr int firstExtended = 240;
+constexpr int olderSetters = 20;
+constexpr int encodingCount = 13;
 
-constexpr int channelCounts[ModelCount] = {3, 4, 3, 3, 3, 3};
+constexpr int channelCounts[ModelCount] = {3, 4, 3, 3, 3, 3, 3, 3, 3};
 
 // The ranges the window's text entry accepts, inclusive.
 struct Range
@@ -57,11 +65,14 @@ constexpr Range ranges[ModelCount][4] = {
     {{0, 360}, {0, 100}, {0, 100}},
     {{0, 255}, {0, 100}, {0, 108.9}},
     {{0, 100}, {-128, 127}, {-128, 127}},
+    {{0, 100}, {0, 200}, {0, 360}},
+    {{0, 100}, {-0.4, 0.4}, {-0.4, 0.4}},
+    {{0, 100}, {0, 0.4}, {0, 360}},
 };
 
 // Every getter, in model order; the first index of each model in it.
-constexpr int firstGetter[ModelCount] = {0, 3, 7, 10, 13, 16};
-constexpr int getterCount = 19;
+constexpr int firstGetter[ModelCount] = {0, 3, 7, 10, 13, 16, 19, 22, 25};
+constexpr int getterCount = 28;
 using Snapshot = std::array<double, getterCount>;
 
 Snapshot snapshot(const Prismora &e)
@@ -69,12 +80,14 @@ Snapshot snapshot(const Prismora &e)
     return {e.get_rgb_r(), e.get_rgb_g(), e.get_rgb_b(), e.get_cmyk_c(), e.get_cmyk_m(),
         e.get_cmyk_y(), e.get_cmyk_k(), e.get_hsv_h(), e.get_hsv_s(), e.get_hsv_v(), e.get_hsl_h(),
         e.get_hsl_s(), e.get_hsl_l(), e.get_xyz_x(), e.get_xyz_y(), e.get_xyz_z(), e.get_lab_l(),
-        e.get_lab_a(), e.get_lab_b()};
+        e.get_lab_a(), e.get_lab_b(), e.get_lch_l(), e.get_lch_c(), e.get_lch_h(), e.get_oklab_l(),
+        e.get_oklab_a(), e.get_oklab_b(), e.get_oklch_l(), e.get_oklch_c(), e.get_oklch_h()};
 }
 
 const char *const getterNames[getterCount]
     = {"rgb r", "rgb g", "rgb b", "cmyk c", "cmyk m", "cmyk y", "cmyk k", "hsv h", "hsv s", "hsv v",
-        "hsl h", "hsl s", "hsl l", "xyz x", "xyz y", "xyz z", "lab l", "lab a", "lab b"};
+        "hsl h", "hsl s", "hsl l", "xyz x", "xyz y", "xyz z", "lab l", "lab a", "lab b", "lch l",
+        "lch c", "lch h", "oklab l", "oklab a", "oklab b", "oklch l", "oklch c", "oklch h"};
 
 [[noreturn]] void fail(const char *what, int getter, double actual, double expected)
 {
@@ -229,6 +242,24 @@ void apply(Prismora &e, Model model, int channel, double value)
         return e.set_lab_a(value);
     case Lab * 4 + 2:
         return e.set_lab_b(value);
+    case Lch * 4 + 0:
+        return e.set_lch_l(value);
+    case Lch * 4 + 1:
+        return e.set_lch_c(value);
+    case Lch * 4 + 2:
+        return e.set_lch_h(value);
+    case Oklab * 4 + 0:
+        return e.set_oklab_l(value);
+    case Oklab * 4 + 1:
+        return e.set_oklab_a(value);
+    case Oklab * 4 + 2:
+        return e.set_oklab_b(value);
+    case Oklch * 4 + 0:
+        return e.set_oklch_l(value);
+    case Oklch * 4 + 1:
+        return e.set_oklch_c(value);
+    case Oklch * 4 + 2:
+        return e.set_oklch_h(value);
     }
     std::abort();
 }
@@ -306,6 +337,17 @@ void checkLastModel(const Snapshot &before, const Snapshot &now, const SaneTrack
         case Lab:
             check(sameBits(got, given), "reads back exactly", first + c, got, given);
             break;
+        case Lch:
+        case Oklab:
+        case Oklch:
+            // Lightness in percent and hues in degrees are scaled as CMYK is; the rest is stored.
+            if (m == Lch ? c == 2 : c == 0 || (m == Oklch && c == 2)) {
+                check(std::fabs(got - given) <= 1e-14 * std::fabs(given) + 1e-300, "reads back",
+                    first + c, got, given);
+            } else {
+                check(sameBits(got, given), "reads back exactly", first + c, got, given);
+            }
+            break;
         default:
             std::abort();
         }
@@ -347,7 +389,24 @@ void checkRanges(const Snapshot &now, Model m)
     checkWithin(now[11], 0, 100, 1e-9, 11);
     checkWithin(now[12], 0, 100, 1e-9, 12);
     checkWithin(now[16], 0, 100, 1e-9, 16);
-    if (m != Xyz && m != Lab) {
+    checkWithin(now[19], 0, 100, 1e-9, 19);
+    checkWithin(now[21], 0, 360, 0, 21);
+    checkWithin(now[22], 0, 100, 1e-9, 22);
+    checkWithin(now[25], 0, 100, 1e-9, 25);
+    checkWithin(now[27], 0, 360, 0, 27);
+    // Chroma is never negative. Setting a model and its polar form in turn builds up any chroma (a
+    // and b kept from a larger chroma, then one of them set), and XYZ set takes a* far beyond the
+    // window's range; from RGB, C* stays within 134 and OKLab's a and b within 0.32.
+    const bool cieSet = m == Xyz || m == Lab || m == Lch;
+    const bool okSet = m == Oklab || m == Oklch;
+    const double infinity = std::numeric_limits<double>::infinity();
+    checkWithin(now[20], 0, cieSet ? infinity : 150, 0, 20);
+    checkWithin(now[26], 0, okSet ? infinity : 0.4, 0, 26);
+    if (!okSet) {
+        checkWithin(now[23], -0.4, 0.4, 0, 23);
+        checkWithin(now[24], -0.4, 0.4, 0, 24);
+    }
+    if (!cieSet) {
         // White in XYZ is 95.05, 100, 108.9; every displayable colour lies within it.
         checkWithin(now[13], 0, 95.05, 1e-9, 13);
         checkWithin(now[14], 0, 100, 1e-9, 14);
@@ -355,6 +414,24 @@ void checkRanges(const Snapshot &now, Model m)
         // The sRGB gamut's a* and b* stay well inside this.
         checkWithin(now[17], -150, 150, 0, 17);
         checkWithin(now[18], -150, 150, 0, 18);
+    }
+}
+
+// A polar model and its cartesian partner describe the same colour, whichever was set. Tiny a and
+// b read as 0 when the polar form is set, so the hue is compared only with some chroma.
+void checkPolar(const Snapshot &now, int cartesian, int polar)
+{
+    check(
+        sameBits(now[polar], now[cartesian]), "polar lightness", polar, now[polar], now[cartesian]);
+    const double a = now[cartesian + 1];
+    const double b = now[cartesian + 2];
+    const double chroma = std::hypot(a, b);
+    check(std::fabs(now[polar + 1] - chroma) <= 1e-9 + 1e-12 * chroma, "polar chroma", polar + 1,
+        now[polar + 1], chroma);
+    if (chroma > 1e-3) {
+        const double hue = std::atan2(b, a) * 180 / 3.14159265358979323846;
+        check(hueDistance(now[polar + 2], hue < 0 ? hue + 360 : hue) <= 1e-4, "polar hue",
+            polar + 2, now[polar + 2], hue);
     }
 }
 
@@ -430,12 +507,19 @@ void checkAgreement(const Snapshot &now, Model m, const Snapshot &whole)
             now[h + 2], want[h + 2]);
     }
 
-    if (m != Xyz && m != Lab) {
-        // XYZ follows the whole-number RGB that the getters show, and LAB follows XYZ.
-        for (int i = 13; i < getterCount; ++i)
-            check(sameBits(now[i], whole[i]), "XYZ and LAB from whole RGB", i, now[i], whole[i]);
-    } else if (std::all_of(rgb.begin(), rgb.end(),
-                   [](double channel) { return channel > 1e-9 && channel < 255 - 1e-9; })) {
+    // XYZ follows the whole-number RGB that the getters show, LAB follows XYZ and LCh LAB, unless
+    // one of them was set; OKLab and OKLCh likewise.
+    const bool cieSet = m == Xyz || m == Lab || m == Lch;
+    const bool okSet = m == Oklab || m == Oklch;
+    for (int i = 13; i < getterCount; ++i) {
+        if (i < firstGetter[Oklab] ? !cieSet : !okSet)
+            check(sameBits(now[i], whole[i]), "derived from whole RGB", i, now[i], whole[i]);
+    }
+    checkPolar(now, firstGetter[Lab], firstGetter[Lch]);
+    checkPolar(now, firstGetter[Oklab], firstGetter[Oklch]);
+    if (cieSet && std::all_of(rgb.begin(), rgb.end(), [](double channel) {
+            return channel > 1e-9 && channel < 255 - 1e-9;
+        })) {
         // XYZ, set or derived from LAB, against the XYZ of the whole-number RGB it gave: a step
         // of one in every channel moves X, Y or Z by less than 1. Clamped channels tell nothing.
         for (int i = 13; i < 16; ++i)
@@ -443,11 +527,31 @@ void checkAgreement(const Snapshot &now, Model m, const Snapshot &whole)
     }
 }
 
-// Round trips through the engine's own conversions, from the XYZ and LAB of whole RGB. Back to
-// RGB a channel moves by less than one, as the four-decimal matrices are nearly inverse; LAB gives
-// XYZ again up to rounding.
+// Round trips through the engine's own conversions, from the XYZ, LAB and LCh of whole RGB. Back
+// to RGB a channel moves by less than one, as the four-decimal matrices are nearly inverse; LAB
+// and LCh give XYZ again up to rounding. OKLab gives the whole channels back to 1e-9, fractions
+// and all (CMYK shows them), and so does OKLCh up to its cosines.
 void checkRoundTrips(const Snapshot &now, const Snapshot &whole)
 {
+    for (const Model model : {Lch, Oklab, Oklch}) {
+        Prismora back;
+        for (int c = 0; c < 3; ++c)
+            apply(back, model, c, whole[firstGetter[model] + c]);
+        const Snapshot via = snapshot(back);
+        if (model == Lch) {
+            for (int i = 13; i < 16; ++i)
+                check(std::fabs(via[i] - whole[i]) <= 1e-6, "XYZ to LCh and back", i, via[i],
+                    whole[i]);
+            continue;
+        }
+        const double keep = 1 - via[6] / 100;
+        for (int c = 0; c < 3; ++c) {
+            const double channel = 255 * (1 - via[3 + c] / 100) * keep;
+            check(std::fabs(channel - whole[c]) <= (model == Oklab ? 1e-9 : 1e-8),
+                "RGB to OKLab and back", c, channel, whole[c]);
+        }
+    }
+
     Prismora fromXyz;
     fromXyz.set_xyz_x(whole[13]);
     fromXyz.set_xyz_y(whole[14]);
@@ -504,8 +608,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     std::uint8_t operation = 0;
     while (reader.take(&operation, sizeof operation)) {
-        const Setter setter = setters[operation % setterCount];
-        const int encoding = operation / setterCount;
+        int index = operation % olderSetters;
+        int encoding = operation / olderSetters;
+        if (operation >= firstExtended) {
+            std::uint8_t second = 0;
+            if (!reader.take(&second, sizeof second))
+                break;
+            index = olderSetters + second % (setterCount - olderSetters);
+            encoding = second / (setterCount - olderSetters) % encodingCount;
+        }
+        const Setter setter = setters[index];
         const int count = setter.channel < 0 ? 3 : 1;
         std::array<double, 3> values {};
         bool complete = true;
@@ -566,6 +678,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const Snapshot saneNow = snapshot(sane);
         checkAlways(saneNow);
         checkSane(saneBefore, saneNow, track, setter, accepted);
+        // Within the window's ranges these models give only colours a screen shows.
+        if (setter.model <= Hsl)
+            check(sane.in_srgb_gamut(), "within sRGB", -1, 0, 1);
     }
     return 0;
 }

@@ -11,30 +11,44 @@ import struct
 
 SETTERS = ["rgb_r", "rgb_g", "rgb_b", "rgb", "cmyk_c", "cmyk_m", "cmyk_y", "cmyk_k",
            "hsv_h", "hsv_s", "hsv_v", "hsl_h", "hsl_s", "hsl_l", "xyz_x", "xyz_y", "xyz_z",
-           "lab_l", "lab_a", "lab_b"]
+           "lab_l", "lab_a", "lab_b",
+           "lch_l", "lch_c", "lch_h", "oklab_l", "oklab_a", "oklab_b", "oklch_l", "oklch_c",
+           "oklch_h"]
+# The first 20 setters take one operation byte; the later ones an escape byte and a second byte.
+OLDER, EXTENDED = 20, 240
+# Encodings, as the fuzzer numbers them.
+RAW, FRACTION, WHOLE, AWKWARD = 0, 4, 8, 10
 # Indexes into the fuzzer's table of awkward values.
 NAN, INF, NEG_INF, DBL_MAX, DENORM_MIN, NEG_ZERO, LOWEST, HIGHEST = 0, 3, 4, 5, 11, 14, 16, 17
 
 
+def operation(setter, encoding):
+    index = SETTERS.index(setter)
+    if index < OLDER:
+        return bytes([encoding * OLDER + index])
+    later = len(SETTERS) - OLDER
+    return bytes([EXTENDED, encoding * later + index - OLDER])
+
+
 def raw(setter, *values):
     """A setter call with each value as a double."""
-    return bytes([SETTERS.index(setter)]) + b"".join(struct.pack("<d", v) for v in values)
+    return operation(setter, RAW) + b"".join(struct.pack("<d", v) for v in values)
 
 
 def fraction(setter, *parts):
     """A setter call with each value a fraction 0..1 of the channel's range."""
-    return bytes([80 + SETTERS.index(setter)]) + b"".join(
+    return operation(setter, FRACTION) + b"".join(
         struct.pack("<H", round(p * 65535)) for p in parts)
 
 
 def whole(setter, *numbers):
     """A setter call with each value the lowest of the range plus a whole number."""
-    return bytes([160 + SETTERS.index(setter)]) + b"".join(struct.pack("<H", n) for n in numbers)
+    return operation(setter, WHOLE) + b"".join(struct.pack("<H", n) for n in numbers)
 
 
 def awkward(setter, *indexes):
     """A setter call with each value from the table of awkward values."""
-    return bytes([200 + SETTERS.index(setter)]) + bytes(indexes)
+    return operation(setter, AWKWARD) + bytes(indexes)
 
 
 def every_setter(index):
@@ -55,6 +69,12 @@ SEEDS = {
     "lab-corners": raw("lab_l", 100) + raw("lab_a", -128) + raw("lab_b", -128)
     + raw("lab_l", 0) + raw("lab_a", 127),
     "red-refuses": raw("rgb_r", 256) + raw("rgb_r", -1) + awkward("rgb_r", NAN),
+    "lch-far-out": raw("lch_l", 50) + raw("lch_c", 200) + raw("lch_h", 0) + awkward("lch_h", HIGHEST)
+    + fraction("lch_c", 0),
+    "oklab-red-and-beyond": raw("oklab_l", 62.79553639214312) + raw("oklab_a", 0.22486306842627407)
+    + raw("oklab_b", 0.12584627733058493) + awkward("oklab_a", HIGHEST) + awkward("oklab_b", LOWEST),
+    "oklch-hue-360": raw("oklch_l", 70) + raw("oklch_c", 0.1) + awkward("oklch_h", HIGHEST)
+    + raw("oklch_c", 0) + raw("rgb", 10, 200, 90) + fraction("oklch_l", 0.5),
     "nan-everywhere": every_setter(NAN),
     "infinities": every_setter(INF) + every_setter(NEG_INF),
     "huge-tiny-negative-zero": every_setter(DBL_MAX) + every_setter(DENORM_MIN)
