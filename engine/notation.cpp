@@ -385,11 +385,15 @@ private:
             while (digitAt(0))
                 ++m_position;
         }
+        const QStringView text = m_text.mid(start, m_position - start);
         bool ok = false;
-        const double value = m_text.mid(start, m_position - start).toLatin1().toDouble(&ok);
-        // The syntax was checked, so only the range can fail: an overflow reads as infinity and
-        // is held to the largest number, an underflow reads as zero.
-        return ok ? value : finite(value);
+        const double value = text.toLatin1().toDouble(&ok);
+        // The syntax was checked, so only the range can fail, and Qt versions differ in what they
+        // return then: an overflow is held to the largest number, an underflow reads as zero.
+        if (ok)
+            return value;
+        const double largest = text.startsWith(u'-') ? -DBL_MAX : DBL_MAX;
+        return magnitude(text) > 0 ? largest : 0.0;
     }
 
     static double finite(double value)
@@ -397,6 +401,38 @@ private:
         if (std::isnan(value))
             return 0;
         return std::clamp(value, -DBL_MAX, DBL_MAX);
+    }
+
+    // Roughly where the number's first significant digit stands, as a power of ten; only its
+    // sign matters, for numbers too large or too small for a double.
+    static long magnitude(QStringView text)
+    {
+        long exponent = 0;
+        const qsizetype e = std::max(text.indexOf(u'e'), text.indexOf(u'E'));
+        if (e >= 0) {
+            const bool negative = text.at(e + 1) == u'-';
+            for (qsizetype i = e + 1; i < text.size(); ++i) {
+                if (isDigit(text.at(i)))
+                    exponent = std::min(exponent * 10 + (text.at(i).unicode() - u'0'), 1L << 40);
+            }
+            exponent = negative ? -exponent : exponent;
+            text = text.left(e);
+        }
+        long position = 0;
+        bool significant = false;
+        bool fraction = false;
+        for (const QChar c : text) {
+            if (c == u'.') {
+                fraction = true;
+            } else if (isDigit(c)) {
+                significant = significant || c != u'0';
+                if (!fraction && significant)
+                    ++position;
+                else if (fraction && !significant)
+                    --position;
+            }
+        }
+        return exponent + std::min(position, 1L << 40);
     }
 
     QStringView m_text;
