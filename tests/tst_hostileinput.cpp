@@ -39,9 +39,15 @@ const ModelSpec models[] = {
         "параметры xyz имеют диапозоны от (0-255, 0-100, 0-108.9)"},
     {"LAB", 3, {0, -128, -128}, {100, 127, 127},
         "параметры lab имеют диапозоны от (0-100, -128-127, -128-127)"},
+    {"LCH", 3, {0, 0, 0}, {100, 200, 360},
+        "параметры lch имеют диапозоны от (0-100, 0-200, 0-360)"},
+    {"OKLAB", 3, {0, -0.4, -0.4}, {100, 0.4, 0.4},
+        "параметры oklab имеют диапозоны от (0-100, -0.4-0.4, -0.4-0.4)"},
+    {"OKLCH", 3, {0, 0, 0}, {100, 0.4, 360},
+        "параметры oklch имеют диапозоны от (0-100, 0-0.4, 0-360)"},
 };
 constexpr int rgbModel = 0;
-constexpr int modelCount = 6;
+constexpr int modelCount = 9;
 
 // A line edit holds at most this many characters; longer pastes are cut to it.
 constexpr int editCapacity = 32767;

@@ -26,8 +26,9 @@ constexpr int deepCheckInterval = 2500;
 
 const QString boxTitle = QStringLiteral("Ууууууупс :( !Ошибка!");
 
-const char *const modelNames[] = {"RGB", "CMYK", "HSV", "HSL", "XYZ", "LAB"};
-const int channelCounts[] = {3, 4, 3, 3, 3, 3};
+const char *const modelNames[]
+    = {"RGB", "CMYK", "HSV", "HSL", "XYZ", "LAB", "LCH", "OKLAB", "OKLCH"};
+const int channelCounts[] = {3, 4, 3, 3, 3, 3, 3, 3, 3};
 const char *const rangeMessages[] = {
     "параметры rgb имеют диапозон от 0 до 255",
     "параметры cmyk имеют диапозон от 0 до 100",
@@ -35,14 +36,18 @@ const char *const rangeMessages[] = {
     "параметры hsl имеют диапозоны от (0-360, 0-100, 0-100)",
     "параметры xyz имеют диапозоны от (0-255, 0-100, 0-108.9)",
     "параметры lab имеют диапозоны от (0-100, -128-127, -128-127)",
+    "параметры lch имеют диапозоны от (0-100, 0-200, 0-360)",
+    "параметры oklab имеют диапозоны от (0-100, -0.4-0.4, -0.4-0.4)",
+    "параметры oklch имеют диапозоны от (0-100, 0-0.4, 0-360)",
 };
 // What text entry accepts, per model and channel.
-const double lowest[][4]
-    = {{0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, -128, -128}};
-const double highest[][4] = {{255, 255, 255}, {100, 100, 100, 100}, {360, 100, 100},
-    {360, 100, 100}, {255, 100, 108.9}, {100, 127, 127}};
+const double lowest[][4] = {{0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0},
+    {0, -128, -128}, {0, 0, 0}, {0, -0.4, -0.4}, {0, 0, 0}};
+const double highest[][4]
+    = {{255, 255, 255}, {100, 100, 100, 100}, {360, 100, 100}, {360, 100, 100}, {255, 100, 108.9},
+        {100, 127, 127}, {100, 200, 360}, {100, 0.4, 0.4}, {100, 0.4, 360}};
 constexpr int rgbModel = 0;
-constexpr int modelCount = 6;
+constexpr int modelCount = 9;
 
 QString lastUnit(const QString &text)
 {
@@ -297,7 +302,7 @@ bool TestMonkey::everyModelReadsFinite(QString &why)
     for (int p = 0; p < 3; ++p) {
         const Panel widgets = panel(p);
         // RGB last, so that the swatch check after this reads the colour as it stands.
-        for (int model : {1, 2, 3, 4, 5, rgbModel}) {
+        for (int model : {1, 2, 3, 4, 5, 6, 7, 8, rgbModel}) {
             boxes->clear();
             choose(widgets.combo, model);
             for (const auto &box : boxes->boxes()) {

@@ -4,6 +4,7 @@
 #include "windowtesting.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -21,9 +22,12 @@ const QStringList rangeMessages {
     QStringLiteral("параметры hsl имеют диапозоны от (0-360, 0-100, 0-100)"),
     QStringLiteral("параметры xyz имеют диапозоны от (0-255, 0-100, 0-108.9)"),
     QStringLiteral("параметры lab имеют диапозоны от (0-100, -128-127, -128-127)"),
+    QStringLiteral("параметры lch имеют диапозоны от (0-100, 0-200, 0-360)"),
+    QStringLiteral("параметры oklab имеют диапозоны от (0-100, -0.4-0.4, -0.4-0.4)"),
+    QStringLiteral("параметры oklch имеют диапозоны от (0-100, 0-0.4, 0-360)"),
 };
 
-enum ModelIndex { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab };
+enum ModelIndex { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, Lch, Oklab, Oklch };
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject
@@ -77,6 +81,8 @@ private slots:
     void slidersTruncate();
     void choosingShowsWithoutApplying();
     void labDrag();
+    void scaledSliders();
+    void gamutWarning();
     void channelsNameThemselves_data();
     void channelsNameThemselves();
 
@@ -177,6 +183,14 @@ void TestPanels::chooseModel_data()
                          << QList<int> {0, 255, 0, 100, 0, 108} << QList<int> {48, 36, 4};
     QTest::newRow("LAB") << int(Lab) << QStringList {"67.0501", "42.8282", "74.0296", ""}
                          << QList<int> {0, 100, -128, 127, -128, 127} << QList<int> {67, 42, 74};
+    QTest::newRow("LCH") << int(Lch) << QStringList {"67.0501", "85.5256", "59.9494", ""}
+                         << QList<int> {0, 100, 0, 200, 0, 360} << QList<int> {67, 85, 59};
+    // Channels within about ±1 move their sliders in thousandths.
+    QTest::newRow("OKLAB") << int(Oklab) << QStringList {"73.1895", "0.111859", "0.148359", ""}
+                           << QList<int> {0, 100, -400, 400, -400, 400}
+                           << QList<int> {73, 111, 148};
+    QTest::newRow("OKLCH") << int(Oklch) << QStringList {"73.1895", "0.185803", "52.9847", ""}
+                           << QList<int> {0, 100, 0, 400, 0, 360} << QList<int> {73, 185, 52};
 }
 
 void TestPanels::chooseModel()
@@ -260,6 +274,9 @@ void TestPanels::bounds_data()
         {Hsl, "hsl", {0, 0, 0}, {360, 100, 100}, 3},
         {Xyz, "xyz", {0, 0, 0}, {255, 100, 108.9}, 3},
         {Lab, "lab", {0, -128, -128}, {100, 127, 127}, 3},
+        {Lch, "lch", {0, 0, 0}, {100, 200, 360}, 3},
+        {Oklab, "oklab", {0, -0.4, -0.4}, {100, 0.4, 0.4}, 3},
+        {Oklch, "oklch", {0, 0, 0}, {100, 0.4, 360}, 3},
     };
     for (const auto &m : models) {
         for (int c = 0; c < m.channels; ++c) {
@@ -631,6 +648,38 @@ void TestPanels::labDrag()
     QVERIFY(boxes->boxes().isEmpty());
 }
 
+void TestPanels::scaledSliders()
+{
+    setRgb(255, 128, 0);
+    choose(combo(1), Oklab);
+    choose(combo(2), Oklab);
+    drag(slider(1, 1), -125);
+    QCOMPARE(edit(1, 1)->text(), QStringLiteral("-0.125"));
+    QCOMPARE(edit(2, 1)->text(), QStringLiteral("-0.125"));
+    QCOMPARE(slider(2, 1)->value(), -125);
+    edit(1, 2)->setText(QStringLiteral("0.0305"));
+    QCOMPARE(slider(1, 2)->value(), 30);
+    QCOMPARE(slider(2, 2)->value(), 30);
+    QVERIFY(boxes->boxes().isEmpty());
+}
+
+void TestPanels::gamutWarning()
+{
+    auto *label = window->findChild<QLabel *>(QStringLiteral("gamutLabel"));
+    QVERIFY(label && label->isHidden());
+    QCOMPARE(label->text(), QStringLiteral("Outside sRGB"));
+    QVERIFY(!label->toolTip().isEmpty());
+    choose(combo(0), Lab);
+    edit(0, 0)->setText(QStringLiteral("100"));
+    QVERIFY(label->isHidden());
+    edit(0, 2)->setText(QStringLiteral("-128"));
+    QVERIFY(label->isVisible());
+    // The LAB given stays as given while the swatch shows the nearest sRGB colour.
+    QCOMPARE(texts(0).mid(0, 3), QStringList({"100", "0", "-128"}));
+    edit(0, 2)->setText(QStringLiteral("0"));
+    QVERIFY(label->isHidden());
+}
+
 void TestPanels::channelsNameThemselves_data()
 {
     QTest::addColumn<int>("model");
@@ -649,9 +698,20 @@ void TestPanels::channelsNameThemselves_data()
     QTest::newRow("XYZ") << int(
         Xyz) << QStringList {"X, 0 to 255", "Y (luminance), 0 to 100", "Z, 0 to 108.9", ""};
     QTest::newRow("LAB") << int(Lab)
-                         << QStringList {"L* (lightness), 0 to 100",
-                                "a* (green to red), -128 to 127",
-                                "b* (blue to yellow), -128 to 127", ""};
+                         << QStringList {"L* (lightness, D65 white), 0 to 100",
+                                "a* (green to red, D65 white), -128 to 127",
+                                "b* (blue to yellow, D65 white), -128 to 127", ""};
+    QTest::newRow("LCH") << int(Lch)
+                         << QStringList {"L* (lightness, D65 white), 0 to 100",
+                                "C* (chroma, D65 white), 0 to 200",
+                                "h (hue, D65 white), 0 to 360 degrees", ""};
+    QTest::newRow("OKLAB") << int(Oklab)
+                           << QStringList {"L (lightness), 0 to 100 %",
+                                  "a (green to red), -0.4 to 0.4",
+                                  "b (blue to yellow), -0.4 to 0.4", ""};
+    QTest::newRow("OKLCH") << int(Oklch)
+                           << QStringList {"L (lightness), 0 to 100 %", "C (chroma), 0 to 0.4",
+                                  "h (hue), 0 to 360 degrees", ""};
 }
 
 void TestPanels::channelsNameThemselves()

@@ -6,7 +6,7 @@ class Prismora;
 // What a panel needs to know about each model of its combo box, by item index.
 namespace ColourModels {
 
-enum Index { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, Count };
+enum Index { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, Lch, Oklab, Oklch, Count };
 
 struct Channel
 {
@@ -17,6 +17,8 @@ struct Channel
     double (*read)(const Prismora &engine);
     void (*write)(Prismora &engine, double value);
     const char *description; // tool tip and accessible name, untranslated
+    // Slider positions per unit: 1000 for channels whose whole range lies within about ±1.
+    int scale = 1;
 };
 
 struct Model

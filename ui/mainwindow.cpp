@@ -5,12 +5,13 @@
 #include "colourmodels.h"
 #include "notation.h"
 #include "notationfield.h"
-#include "screencolourpicker.h"
 #include "prismora.h"
+#include "screencolourpicker.h"
 #include "ui_mainwindowform.h"
 
 #include <QAction>
 #include <QColorDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -56,12 +57,23 @@ MainWindow::MainWindow(QWidget *parent)
     for (QLineEdit *edit : findChildren<QLineEdit *>())
         edit->setStyle(panelStyle);
 
+    gamutLabel = new QLabel(tr("Outside sRGB"), statusBar());
+    gamutLabel->setObjectName(QStringLiteral("gamutLabel"));
+    gamutLabel->setToolTip(tr("This colour lies outside what an sRGB screen can show. The swatch "
+                              "and the models computed from RGB show the nearest sRGB colour, "
+                              "while the model you set keeps the colour as given."));
+    statusBar()->addPermanentWidget(gamutLabel);
+    gamutLabel->hide();
+
     notationField = new NotationField(statusBar());
     notationField->setObjectName(QStringLiteral("notationEdit"));
     notationField->setToolTip(
         tr("The colour as text: hex, a CSS colour name, rgb(), hsl() or hwb()"));
     notationField->setAccessibleName(tr("Colour notation"));
     notationField->showColour(Notation::hex(*engine));
+    // Room for the longest notation people type, without taking the whole bar.
+    notationField->setFixedWidth(
+        notationField->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
     statusBar()->addPermanentWidget(notationField);
     setTabOrder(form->lineEdit_8, notationField);
     connect(notationField, &NotationField::entered, this, [this](const QString &text) {
@@ -362,7 +374,7 @@ void MainWindow::showValues(int model, int panel, const QLineEdit *typing)
         }
         if (widgets.sliders[c] != userSlider) {
             const QSignalBlocker blockSlider(widgets.sliders[c]);
-            widgets.sliders[c]->setValue(truncated(value));
+            widgets.sliders[c]->setValue(truncated(value * modelEntry->channels[c].scale));
         }
     }
 }
@@ -370,6 +382,7 @@ void MainWindow::showValues(int model, int panel, const QLineEdit *typing)
 void MainWindow::showColourEverywhere(const QLineEdit *typing)
 {
     notationField->showColour(Notation::hex(*engine));
+    gamutLabel->setVisible(!engine->in_srgb_gamut());
     for (int panel = 0; panel < 3; ++panel) {
         const int model = panelWidgets(panel).model->currentIndex();
         // A panel whose model was never chosen shows the item its combo box starts with.
@@ -442,14 +455,20 @@ void MainWindow::applySliderPosition(int panel, int channel, int position)
     // back from the slot, the edit is done redrawing its text before the swatch is repainted, and
     // so is painted in the same pass rather than in one of its own afterwards.
     QLineEdit *edit = widgets.edits[channel];
-    const QString text = QString::number(position);
+    const int model = widgets.model->currentIndex();
+    const ColourModels::Model *modelEntry = ColourModels::model(model);
+    const int scale = modelEntry && channel < modelEntry->channelCount
+        ? modelEntry->channels[channel].scale
+        : 1;
+    const QString text = scale == 1 ? QString::number(position)
+                                    : QString::number(double(position) / scale, 'g', 6);
     if (edit->text() == text)
         return;
     {
         const QSignalBlocker blockEdit(edit);
         edit->setText(text);
     }
-    applyChannelText(widgets.model->currentIndex(), channel, text);
+    applyChannelText(model, channel, text);
 }
 
 void MainWindow::applyKeyPosition(int panel, int position)

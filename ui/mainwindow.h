@@ -13,6 +13,7 @@ class Prismora;
 class QColor;
 class QColorDialog;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSlider;
 class QStyle;
@@ -105,6 +106,7 @@ private:
     const QSlider *userSlider = nullptr;
     QStyle *panelStyle = nullptr;
     NotationField *notationField = nullptr;
+    QLabel *gamutLabel = nullptr;
     // The model each panel's controls were last configured for; -1 before the first.
     std::array<int, 3> configuredModels {-1, -1, -1};
 };
