@@ -52,11 +52,6 @@ MainWindow::MainWindow(QWidget *parent)
     form->horizontalSlider_2_4->setEnabled(false);
     form->horizontalSlider_3_4->setEnabled(false);
 
-    panelStyle = new CachedPanelStyle(QStyleFactory::create(style()->objectName()));
-    panelStyle->setParent(this);
-    for (QLineEdit *edit : findChildren<QLineEdit *>())
-        edit->setStyle(panelStyle);
-
     gamutLabel = new QLabel(tr("Outside sRGB"), statusBar());
     gamutLabel->setObjectName(QStringLiteral("gamutLabel"));
     gamutLabel->setToolTip(tr("This colour lies outside what an sRGB screen can show. The swatch "
@@ -83,6 +78,11 @@ MainWindow::MainWindow(QWidget *parent)
     auto *exchange = new ColourExchange(this, swatchRect, *engine,
         [this](const Notation::Result &result) { receiveColour(result); });
     addScreenPicking(exchange);
+
+    panelStyle = new CachedPanelStyle(QStyleFactory::create(style()->objectName()));
+    panelStyle->setParent(this);
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        edit->setStyle(panelStyle);
 
     // Keyboard steps, the wheel and clicks on the groove move a slider without sliderMoved; they
     // apply their position as a drag does. A drag is left to sliderMoved, so each move applies
