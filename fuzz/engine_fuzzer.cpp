@@ -16,6 +16,7 @@
 // set_rgb reads three values the same way. An incomplete record ends the input.
 
 #include "prismora.h"
+#include "quietmessages.h"
 
 #include <QtGlobal>
 
@@ -582,20 +583,11 @@ void checkSane(const Snapshot &before, const Snapshot &now, const SaneTrack &tra
     checkRoundTrips(now, wholeNow);
 }
 
-void quietDebug(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    // The HSL trace is expected and would only slow the run; anything louder is a finding.
-    if (type == QtDebugMsg || type == QtInfoMsg)
-        return;
-    std::fprintf(stderr, "engine message: %s\n", qPrintable(message));
-    std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qInstallMessageHandler(quietDebug);
+    qInstallMessageHandler(quietMessages);
     return 0;
 }
 
