@@ -52,29 +52,7 @@ MainWindow::MainWindow(QWidget *parent)
     form->horizontalSlider_2_4->setEnabled(false);
     form->horizontalSlider_3_4->setEnabled(false);
 
-    gamutLabel = new QLabel(tr("Outside sRGB"), statusBar());
-    gamutLabel->setObjectName(QStringLiteral("gamutLabel"));
-    gamutLabel->setToolTip(tr("This colour lies outside what an sRGB screen can show. The swatch "
-                              "and the models computed from RGB show the nearest sRGB colour, "
-                              "while the model you set keeps the colour as given."));
-    statusBar()->addPermanentWidget(gamutLabel);
-    gamutLabel->hide();
-
-    notationField = new NotationField(statusBar());
-    notationField->setObjectName(QStringLiteral("notationEdit"));
-    notationField->setToolTip(
-        tr("The colour as text: hex, a CSS colour name, rgb(), hsl() or hwb()"));
-    notationField->setAccessibleName(tr("Colour notation"));
-    notationField->showColour(Notation::hex(*engine));
-    // Room for the longest notation people type, without taking the whole bar.
-    notationField->setFixedWidth(
-        notationField->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
-    statusBar()->addPermanentWidget(notationField);
-    setTabOrder(form->lineEdit_8, notationField);
-    connect(notationField, &NotationField::entered, this, [this](const QString &text) {
-        if (!receiveColour(Notation::parse(text)))
-            notationField->setRefused(true);
-    });
+    addStatusBarWidgets();
     auto *exchange = new ColourExchange(this, swatchRect, *engine,
         [this](const Notation::Result &result) { receiveColour(result); });
     addScreenPicking(exchange);
@@ -99,6 +77,33 @@ MainWindow::MainWindow(QWidget *parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::addStatusBarWidgets()
+{
+    gamutLabel = new QLabel(tr("Outside sRGB"), statusBar());
+    gamutLabel->setObjectName(QStringLiteral("gamutLabel"));
+    gamutLabel->setToolTip(tr("This colour lies outside what an sRGB screen can show. The swatch "
+                              "and the models computed from RGB show the nearest sRGB colour, "
+                              "while the model you set keeps the colour as given."));
+    statusBar()->addPermanentWidget(gamutLabel);
+    gamutLabel->hide();
+
+    notationField = new NotationField(statusBar());
+    notationField->setObjectName(QStringLiteral("notationEdit"));
+    notationField->setToolTip(
+        tr("The colour as text: hex, a CSS colour name, rgb(), hsl() or hwb()"));
+    notationField->setAccessibleName(tr("Colour notation"));
+    notationField->showColour(Notation::hex(*engine));
+    // Room for the longest notation people type, without taking the whole bar.
+    notationField->setFixedWidth(
+        notationField->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
+    statusBar()->addPermanentWidget(notationField);
+    setTabOrder(form->lineEdit_8, notationField);
+    connect(notationField, &NotationField::entered, this, [this](const QString &text) {
+        if (!receiveColour(Notation::parse(text)))
+            notationField->setRefused(true);
+    });
+}
 
 void MainWindow::addScreenPicking(ColourExchange *exchange)
 {

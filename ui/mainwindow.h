@@ -90,6 +90,7 @@ private:
     void applyKeyText(int panel, const QString &text);
     void applySliderPosition(int panel, int channel, int position);
     void applyKeyPosition(int panel, int position);
+    void addStatusBarWidgets();
     void addScreenPicking(ColourExchange *exchange);
     bool receiveColour(const Notation::Result &result);
     // After a whole colour came in from outside the panels: every panel and the swatch show it.
