@@ -15,6 +15,9 @@ namespace {
 constexpr int refusedRow = -1;
 // hwb()'s saturation is a quotient, right only to its last bits.
 constexpr double quotientTolerance = 1e-12;
+// lab() and lch() reach XYZ through cubes and three matrices; the expected values come from an
+// independent computation of the same published constants.
+constexpr double adaptationTolerance = 1e-12;
 
 void accepted(const char *name, const QString &text, Setters setters, std::array<double, 3> values,
     bool alpha = false, double tolerance = 0)
@@ -134,6 +137,41 @@ void tst_Notation::parse_data()
     accepted("hwb black has no saturation", "hwb(90 0% 100%)", Setters::Hsv, {90, 0, 0});
     accepted("hwb alpha", "hwb(0 0% 0% / 0.5)", Setters::Hsv, {0, 100, 100}, true);
     refused("hwb commas", "hwb(203, 25%, 14%)", "hwb() takes");
+
+    // lab() and lch() are relative to D50, and come in as the engine's XYZ.
+    accepted("lab CSS example", "lab(29.2345% 39.3825 20.0664)", Setters::Xyz,
+        {9.478007963256333, 5.749475782223293, 2.66719494593412}, false, adaptationTolerance);
+    accepted("lab white is the engine's white", "LAB(100 0 0)", Setters::Xyz, {95.05, 100, 108.9},
+        false, adaptationTolerance);
+    accepted("lab percentages", "lab(50% 40% -40%)", Setters::Xyz,
+        {30.025870526597785, 18.737401092720873, 60.26896451366876}, false, adaptationTolerance);
+    accepted("lab clamped and none", "lab(-5 none 0 / 0.5)", Setters::Xyz, {0, 0, 0}, true);
+    accepted("lch CSS example", "lch(29.2345% 44.2 27)", Setters::Xyz,
+        {9.47800668137464, 5.749475867660457, 2.6671976775962833}, false, adaptationTolerance);
+    accepted("lch percentages and turn", "lch(50% 20% 0.25turn)", Setters::Xyz,
+        {16.92938676192662, 18.2265574125112, 7.913195070504969}, false, adaptationTolerance);
+    accepted("lch hue wraps", "lch(50% 20% -270deg)", Setters::Xyz,
+        {16.92938676192662, 18.2265574125112, 7.913195070504969}, false, adaptationTolerance);
+    accepted("lch negative chroma is grey", "lch(50 -10 30)", Setters::Xyz,
+        {17.506928584607813, 18.418651851244412, 20.057911866005167}, false, adaptationTolerance);
+    refused("lab commas", "lab(50, 20, 30)", "lab() takes");
+    refused("lab four values", "lab(50 20 30 40)", "lab() takes");
+    refused("lch percentage hue", "lch(50 20 30%)", "lch() takes");
+
+    // The engine's OKLab lightness is in percent, CSS's 1 its 100.
+    accepted("oklab CSS blue", "oklab(45.2014% -0.032457 -0.311528)", Setters::Oklab,
+        {45.2014, -0.032457, -0.311528});
+    accepted("oklab numbers", "oklab(0.5 0.1 -0.1)", Setters::Oklab, {50, 0.1, -0.1});
+    accepted("oklab percentages", "oklab(50% 25% -100%)", Setters::Oklab, {50, 0.1, -0.4});
+    accepted("oklab clamped", "oklab(1.5 2e6 -1e999)", Setters::Oklab, {100, 1e6, -1e6});
+    accepted("oklch CSS red", "oklch(62.7955% 0.257683 29.2339)", Setters::Oklch,
+        {62.7955, 0.257683, 29.2339});
+    accepted(
+        "oklch percent chroma and grad", "oklch(0.7 50% 100grad)", Setters::Oklch, {70, 0.2, 90});
+    accepted("oklch clamped and wrapped", "oklch(-0.1 -0.2 400)", Setters::Oklch, {0, 0, 40});
+    accepted("oklch none", "oklch(none none none / none)", Setters::Oklch, {0, 0, 0}, true);
+    refused("oklch commas", "oklch(50%, 0.1, 90)", "oklch() takes");
+    refused("oklab angle", "oklab(50% 0.1deg 0)", "oklab() takes");
 
     refused("empty", "", general);
     refused("blanks only", " \t\n", general);
