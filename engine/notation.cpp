@@ -816,6 +816,37 @@ QString hwb(const Prismora &engine)
             number((1 - value) * 100));
 }
 
+QString lab(const Prismora &engine)
+{
+    const CssLab::Triple lab
+        = CssLab::fromXyz({engine.get_xyz_x(), engine.get_xyz_y(), engine.get_xyz_z()});
+    return QStringLiteral("lab(%1 %2 %3)").arg(number(lab[0]), number(lab[1]), number(lab[2]));
+}
+
+QString lch(const Prismora &engine)
+{
+    const CssLab::Triple lab
+        = CssLab::fromXyz({engine.get_xyz_x(), engine.get_xyz_y(), engine.get_xyz_z()});
+    // Greys, whose a and b are +0, read hue 0.
+    const double hue = wrapHue(std::atan2(lab[2], lab[1]) / radiansPerDegree);
+    return QStringLiteral("lch(%1 %2 %3)")
+        .arg(number(lab[0]), number(std::hypot(lab[1], lab[2])), number(hue));
+}
+
+QString oklab(const Prismora &engine)
+{
+    return QStringLiteral("oklab(%1% %2 %3)")
+        .arg(number(engine.get_oklab_l()), number(engine.get_oklab_a()),
+            number(engine.get_oklab_b()));
+}
+
+QString oklch(const Prismora &engine)
+{
+    return QStringLiteral("oklch(%1% %2 %3)")
+        .arg(number(engine.get_oklch_l()), number(engine.get_oklch_c()),
+            number(engine.get_oklch_h()));
+}
+
 QString number(double value)
 {
     // Adding zero turns -0 into 0.
@@ -834,6 +865,10 @@ const std::vector<CopyFormat> &copyFormats()
         {"rgb", QT_TRANSLATE_NOOP("Notation", "RGB"), &rgb},
         {"hsl", QT_TRANSLATE_NOOP("Notation", "HSL"), &hsl},
         {"hwb", QT_TRANSLATE_NOOP("Notation", "HWB"), &hwb},
+        {"lab", QT_TRANSLATE_NOOP("Notation", "Lab"), &lab},
+        {"lch", QT_TRANSLATE_NOOP("Notation", "LCh"), &lch},
+        {"oklab", QT_TRANSLATE_NOOP("Notation", "OKLab"), &oklab},
+        {"oklch", QT_TRANSLATE_NOOP("Notation", "OKLCh"), &oklch},
     };
     return formats;
 }

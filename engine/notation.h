@@ -51,6 +51,12 @@ QString hex(const Prismora &engine); // #rrggbb, lower case
 QString rgb(const Prismora &engine); // rgb(R, G, B)
 QString hsl(const Prismora &engine); // hsl(H S% L%)
 QString hwb(const Prismora &engine); // hwb(H W% B%), from HSV
+// From XYZ (relative to D50, as CSS defines lab() and lch()) and from OKLab and OKLCh, so that a
+// colour set in those models beyond sRGB is written as set, not as the screen shows it.
+QString lab(const Prismora &engine); // lab(L a b)
+QString lch(const Prismora &engine); // lch(L C H)
+QString oklab(const Prismora &engine); // oklab(L% a b)
+QString oklch(const Prismora &engine); // oklch(L% C H)
 
 // A number as the panels show it: six significant digits, and never "-0".
 QString number(double value);
