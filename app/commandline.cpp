@@ -81,11 +81,12 @@ CommandLine::CommandLine(int argc, char **argv)
     // Qt's style: -platform and --platform alike, and -c for --convert.
     m_parser->setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     m_parser->setApplicationDescription(
-        tr("Shows a colour in RGB, CMYK, HSV, HSL, XYZ and CIE L*a*b*. Without --convert it "
-           "starts the window, with COLOUR if one is given.\n\n"
+        tr("Shows a colour in RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b*, CIE LCh, OKLab and OKLCh. "
+           "Without --convert it starts the window, with COLOUR if one is given.\n\n"
            "COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6 or "
            "8 digits), a CSS colour name such as rebeccapurple, or rgb(), rgba(), hsl(), "
-           "hsla() or hwb() as CSS writes them. Quote it for the shell."));
+           "hsla(), hwb(), lab(), lch(), oklab() or oklch() as CSS writes them. Quote it for the "
+           "shell."));
     // Not addHelpOption(): its --help-all would list only the toolkit options of the console,
     // none of the window's.
     m_parser->addOption({{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},

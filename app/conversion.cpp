@@ -45,6 +45,18 @@ const Model models[] = {
         {[](const Prismora &e) { return e.get_lab_l(); },
             [](const Prismora &e) { return e.get_lab_a(); },
             [](const Prismora &e) { return e.get_lab_b(); }}},
+    {"lch", 3,
+        {[](const Prismora &e) { return e.get_lch_l(); },
+            [](const Prismora &e) { return e.get_lch_c(); },
+            [](const Prismora &e) { return e.get_lch_h(); }}},
+    {"oklab", 3,
+        {[](const Prismora &e) { return e.get_oklab_l(); },
+            [](const Prismora &e) { return e.get_oklab_a(); },
+            [](const Prismora &e) { return e.get_oklab_b(); }}},
+    {"oklch", 3,
+        {[](const Prismora &e) { return e.get_oklch_l(); },
+            [](const Prismora &e) { return e.get_oklch_c(); },
+            [](const Prismora &e) { return e.get_oklch_h(); }}},
 };
 
 QString jsonNumber(double value)

@@ -5,7 +5,7 @@ class Prismora;
 class QString;
 
 // The engine's colour in every model, as the console prints it: hex, then RGB, CMYK, HSV, HSL,
-// XYZ and LAB.
+// XYZ, LAB, LCh, OKLab and OKLCh, as the panels hold them (LAB and LCh relative to D65).
 namespace Conversion {
 
 // One line per model: its name in lower case, then its values as the panels show them.

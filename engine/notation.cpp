@@ -1,5 +1,6 @@
 #include "notation.h"
 
+#include "csslab.h"
 #include "prismora.h"
 
 #include <QCoreApplication>
@@ -444,6 +445,7 @@ struct Argument
     bool hue; // a number of degrees or an angle; otherwise a number or a percentage
     double full; // what 100 % stands for
     bool legacyNumber; // the comma syntax takes a plain number here, not only a percentage
+    double unit = 1; // what a plain number 1 stands for
 };
 
 struct Function
@@ -453,6 +455,7 @@ struct Function
     Argument arguments[3];
     bool commas; // the legacy comma syntax is accepted besides the space syntax
     bool commasAlike; // with commas, all three are numbers or all three percentages
+    // Takes the values in the setters' units, with percentages resolved.
     Request (*finish)(std::array<double, 3> values);
     const char *usage; // untranslated
 };
@@ -464,6 +467,35 @@ double wrapHue(double degrees)
         hue += 360;
     // A tiny negative hue rounds up to 360 itself; adding zero turns -0 into 0.
     return hue >= 360 ? 0.0 : hue + 0.0;
+}
+
+constexpr double radiansPerDegree = 3.14159265358979323846 / 180;
+// CSS sets no bound on a, b and chroma; a million lies far beyond every visible colour and keeps
+// the cubes on the way to RGB finite.
+constexpr double farBeyond = 1e6;
+
+double lightness(double percent)
+{
+    return std::clamp(percent, 0.0, 100.0);
+}
+
+double axis(double value)
+{
+    return std::clamp(value, -farBeyond, farBeyond);
+}
+
+double chroma(double value)
+{
+    return std::clamp(value, 0.0, farBeyond);
+}
+
+// lab() and lch() are relative to D50 and reach the engine through its XYZ.
+Request xyzRequest(const CssLab::Triple &lab)
+{
+    Request request;
+    request.setters = Setters::Xyz;
+    request.values = CssLab::toXyz(lab);
+    return request;
 }
 
 Request finishRgb(std::array<double, 3> values)
@@ -503,6 +535,34 @@ Request finishHwb(std::array<double, 3> values)
     return request;
 }
 
+Request finishLab(std::array<double, 3> values)
+{
+    return xyzRequest({lightness(values[0]), axis(values[1]), axis(values[2])});
+}
+
+Request finishLch(std::array<double, 3> values)
+{
+    const double c = chroma(values[1]);
+    const double h = wrapHue(values[2]) * radiansPerDegree;
+    return xyzRequest({lightness(values[0]), c * std::cos(h), c * std::sin(h)});
+}
+
+Request finishOklab(std::array<double, 3> values)
+{
+    Request request;
+    request.setters = Setters::Oklab;
+    request.values = {lightness(values[0]), axis(values[1]), axis(values[2])};
+    return request;
+}
+
+Request finishOklch(std::array<double, 3> values)
+{
+    Request request;
+    request.setters = Setters::Oklch;
+    request.values = {lightness(values[0]), chroma(values[1]), wrapHue(values[2])};
+    return request;
+}
+
 // One row per function; a later notation is one more row and its finish function.
 const Function functions[] = {
     {"rgb", "rgba", {{false, 255, true}, {false, 255, true}, {false, 255, true}}, true, true,
@@ -520,6 +580,27 @@ const Function functions[] = {
         QT_TRANSLATE_NOOP("Notation",
             "hwb() takes a hue, a whiteness and a blackness separated by spaces, as in "
             "hwb(203 25% 14%).")},
+    {"lab", nullptr, {{false, 100, false}, {false, 125, false}, {false, 125, false}}, false, false,
+        finishLab,
+        QT_TRANSLATE_NOOP("Notation",
+            "lab() takes a lightness and the a and b axes separated by spaces, as in "
+            "lab(62.2 -14.3 -39.4).")},
+    {"lch", nullptr, {{false, 100, false}, {false, 150, false}, {true, 0, false}}, false, false,
+        finishLch,
+        QT_TRANSLATE_NOOP("Notation",
+            "lch() takes a lightness, a chroma and a hue separated by spaces, as in "
+            "lch(62.2 41.9 250).")},
+    // The engine holds OKLab's lightness in percent: CSS's 1 is 100.
+    {"oklab", nullptr, {{false, 100, false, 100}, {false, 0.4, false}, {false, 0.4, false}}, false,
+        false, finishOklab,
+        QT_TRANSLATE_NOOP("Notation",
+            "oklab() takes a lightness and the a and b axes separated by spaces, as in "
+            "oklab(67.5% -0.063 -0.109).")},
+    {"oklch", nullptr, {{false, 100, false, 100}, {false, 0.4, false}, {true, 0, false}}, false,
+        false, finishOklch,
+        QT_TRANSLATE_NOOP("Notation",
+            "oklch() takes a lightness, a chroma and a hue separated by spaces, as in "
+            "oklch(67.5% 0.126 240).")},
 };
 
 // Longer words are not echoed back in the reason.
@@ -569,6 +650,7 @@ double valueOf(const Argument &argument, const Component &component)
     case Component::None:
         return 0;
     case Component::Number:
+        return component.value * argument.unit;
     case Component::Angle:
         break;
     }
@@ -719,6 +801,21 @@ void apply(const Request &request, Prismora &engine)
         engine.set_hsv_s(static_cast<float>(v[1]));
         engine.set_hsv_v(static_cast<float>(v[2]));
         break;
+    case Setters::Xyz:
+        engine.set_xyz_x(v[0]);
+        engine.set_xyz_y(v[1]);
+        engine.set_xyz_z(v[2]);
+        break;
+    case Setters::Oklab:
+        engine.set_oklab_l(v[0]);
+        engine.set_oklab_a(v[1]);
+        engine.set_oklab_b(v[2]);
+        break;
+    case Setters::Oklch:
+        engine.set_oklch_l(v[0]);
+        engine.set_oklch_c(v[1]);
+        engine.set_oklch_h(v[2]);
+        break;
     }
 }
 
@@ -755,6 +852,37 @@ QString hwb(const Prismora &engine)
             number((1 - value) * 100));
 }
 
+QString lab(const Prismora &engine)
+{
+    const CssLab::Triple lab
+        = CssLab::fromXyz({engine.get_xyz_x(), engine.get_xyz_y(), engine.get_xyz_z()});
+    return QStringLiteral("lab(%1 %2 %3)").arg(number(lab[0]), number(lab[1]), number(lab[2]));
+}
+
+QString lch(const Prismora &engine)
+{
+    const CssLab::Triple lab
+        = CssLab::fromXyz({engine.get_xyz_x(), engine.get_xyz_y(), engine.get_xyz_z()});
+    // Greys, whose a and b are +0, read hue 0.
+    const double hue = wrapHue(std::atan2(lab[2], lab[1]) / radiansPerDegree);
+    return QStringLiteral("lch(%1 %2 %3)")
+        .arg(number(lab[0]), number(std::hypot(lab[1], lab[2])), number(hue));
+}
+
+QString oklab(const Prismora &engine)
+{
+    return QStringLiteral("oklab(%1% %2 %3)")
+        .arg(number(engine.get_oklab_l()), number(engine.get_oklab_a()),
+            number(engine.get_oklab_b()));
+}
+
+QString oklch(const Prismora &engine)
+{
+    return QStringLiteral("oklch(%1% %2 %3)")
+        .arg(number(engine.get_oklch_l()), number(engine.get_oklch_c()),
+            number(engine.get_oklch_h()));
+}
+
 QString number(double value)
 {
     // Adding zero turns -0 into 0.
@@ -773,6 +901,10 @@ const std::vector<CopyFormat> &copyFormats()
         {"rgb", QT_TRANSLATE_NOOP("Notation", "RGB"), &rgb},
         {"hsl", QT_TRANSLATE_NOOP("Notation", "HSL"), &hsl},
         {"hwb", QT_TRANSLATE_NOOP("Notation", "HWB"), &hwb},
+        {"lab", QT_TRANSLATE_NOOP("Notation", "Lab"), &lab},
+        {"lch", QT_TRANSLATE_NOOP("Notation", "LCh"), &lch},
+        {"oklab", QT_TRANSLATE_NOOP("Notation", "OKLab"), &oklab},
+        {"oklch", QT_TRANSLATE_NOOP("Notation", "OKLCh"), &oklch},
     };
     return formats;
 }

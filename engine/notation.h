@@ -9,19 +9,22 @@
 
 class Prismora;
 
-// Colour notations people paste and copy: hex, the CSS colour names, rgb(), hsl() and hwb().
+// Colour notations people paste and copy: hex, the CSS colour names, rgb(), hsl(), hwb(), lab(),
+// lch(), oklab() and oklch().
 // Reading is a pure function from text to a request for the engine's setters, or to a reason;
 // writing formats the engine's current colour.
 namespace Notation {
 
 // Which of the engine's setters a request goes through.
-enum class Setters { Rgb, Hsl, Hsv };
+enum class Setters { Rgb, Hsl, Hsv, Xyz, Oklab, Oklch };
 
 struct Request
 {
     Setters setters = Setters::Rgb;
-    // As read, not rounded. RGB: 0..255 per channel. HSL and HSV: hue in degrees 0 up to but
-    // not including 360, the others in percent 0..100.
+    // As read, not rounded, in the setters' units. RGB: 0..255 per channel. HSL and HSV: hue in
+    // degrees 0 up to but not including 360, the others in percent 0..100. XYZ: the engine's, which
+    // lab() and lch() reach from D50. OKLab and OKLCh: L in percent 0..100, a, b and C as in CSS,
+    // hue as for HSL.
     std::array<double, 3> values {};
     // The text carried an alpha, which the engine has no place for.
     bool alphaIgnored = false;
@@ -36,8 +39,8 @@ struct Result
 // Any text is safe: control characters, broken UTF-16 and megabytes take linear time.
 Result parse(const QString &text);
 
-// Hex, names and rgb() set all three RGB channels at once, hsl() the three HSL setters and hwb()
-// the three HSV setters, in channel order.
+// Hex, names and rgb() set all three RGB channels at once; hsl(), hwb() (as HSV), lab() and lch()
+// (as XYZ), oklab() and oklch() go through their model's three setters in channel order.
 void apply(const Request &request, Prismora &engine);
 
 // What to tell the user when Request::alphaIgnored is set (translated).
@@ -48,6 +51,12 @@ QString hex(const Prismora &engine); // #rrggbb, lower case
 QString rgb(const Prismora &engine); // rgb(R, G, B)
 QString hsl(const Prismora &engine); // hsl(H S% L%)
 QString hwb(const Prismora &engine); // hwb(H W% B%), from HSV
+// From XYZ (relative to D50, as CSS defines lab() and lch()) and from OKLab and OKLCh, so that a
+// colour set in those models beyond sRGB is written as set, not as the screen shows it.
+QString lab(const Prismora &engine); // lab(L a b)
+QString lch(const Prismora &engine); // lch(L C H)
+QString oklab(const Prismora &engine); // oklab(L% a b)
+QString oklch(const Prismora &engine); // oklch(L% C H)
 
 // A number as the panels show it: six significant digits, and never "-0".
 QString number(double value);

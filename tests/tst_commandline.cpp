@@ -25,7 +25,10 @@ const QString convertedHex = QStringLiteral("hex #3fa0dc\n"
                                             "hsv 202.93 71.3636 86.2745\n"
                                             "hsl 202.93 69.163 55.4902\n"
                                             "xyz 27.539 31.3657 72.3129\n"
-                                            "lab 62.8151 -8.86726 -38.5973\n");
+                                            "lab 62.8151 -8.86726 -38.5973\n"
+                                            "lch 62.8151 39.6028 257.062\n"
+                                            "oklab 67.5075 -0.0633567 -0.108947\n"
+                                            "oklch 67.5075 0.12603 239.82\n");
 
 const QString convertedHsl = QStringLiteral("hex #3b9edc\n"
                                             "rgb 59 158 220\n"
@@ -33,7 +36,10 @@ const QString convertedHsl = QStringLiteral("hex #3b9edc\n"
                                             "hsv 203 72.8324 86.5\n"
                                             "hsl 203 70 55\n"
                                             "xyz 26.9488 30.5508 72.1867\n"
-                                            "lab 62.1266 -8.28025 -39.6829\n");
+                                            "lab 62.1266 -8.28025 -39.6829\n"
+                                            "lch 62.1266 40.5375 258.214\n"
+                                            "oklab 66.9313 -0.0635746 -0.112153\n"
+                                            "oklch 66.9313 0.128919 240.453\n");
 
 } // namespace
 
@@ -142,6 +148,7 @@ void tst_CommandLine::json_data()
     QTest::newRow("name") << "rebeccapurple";
     QTest::newRow("hwb") << "hwb(203 25% 14%)";
     QTest::newRow("hsl") << "hsl(120.5 33.3% 66.6%)";
+    QTest::newRow("oklch beyond sRGB") << "oklch(70% 0.3 150)";
 }
 
 void tst_CommandLine::json()
@@ -157,7 +164,8 @@ void tst_CommandLine::json()
     const QRegularExpression key(QStringLiteral("\"(\\w+)\":"));
     for (auto match = key.globalMatch(outcome.out); match.hasNext();)
         keys << match.next().captured(1);
-    QCOMPARE(keys, QStringList({"hex", "rgb", "cmyk", "hsv", "hsl", "xyz", "lab"}));
+    QCOMPARE(keys,
+        QStringList({"hex", "rgb", "cmyk", "hsv", "hsl", "xyz", "lab", "lch", "oklab", "oklch"}));
 
     QJsonParseError error {};
     const QJsonObject object = QJsonDocument::fromJson(outcome.out.toUtf8(), &error).object();
@@ -175,6 +183,9 @@ void tst_CommandLine::json()
         {"hsl", {e.get_hsl_h(), e.get_hsl_s(), e.get_hsl_l()}},
         {"xyz", {e.get_xyz_x(), e.get_xyz_y(), e.get_xyz_z()}},
         {"lab", {e.get_lab_l(), e.get_lab_a(), e.get_lab_b()}},
+        {"lch", {e.get_lch_l(), e.get_lch_c(), e.get_lch_h()}},
+        {"oklab", {e.get_oklab_l(), e.get_oklab_a(), e.get_oklab_b()}},
+        {"oklch", {e.get_oklch_l(), e.get_oklch_c(), e.get_oklch_h()}},
     };
     for (const auto &model : models) {
         const QJsonArray values = object.value(model.first).toArray();

@@ -15,6 +15,9 @@ namespace {
 constexpr int refusedRow = -1;
 // hwb()'s saturation is a quotient, right only to its last bits.
 constexpr double quotientTolerance = 1e-12;
+// lab() and lch() reach XYZ through cubes and three matrices; the expected values come from an
+// independent computation of the same published constants.
+constexpr double adaptationTolerance = 1e-12;
 
 void accepted(const char *name, const QString &text, Setters setters, std::array<double, 3> values,
     bool alpha = false, double tolerance = 0)
@@ -135,6 +138,41 @@ void tst_Notation::parse_data()
     accepted("hwb alpha", "hwb(0 0% 0% / 0.5)", Setters::Hsv, {0, 100, 100}, true);
     refused("hwb commas", "hwb(203, 25%, 14%)", "hwb() takes");
 
+    // lab() and lch() are relative to D50, and come in as the engine's XYZ.
+    accepted("lab CSS example", "lab(29.2345% 39.3825 20.0664)", Setters::Xyz,
+        {9.478007963256333, 5.749475782223293, 2.66719494593412}, false, adaptationTolerance);
+    accepted("lab white is the engine's white", "LAB(100 0 0)", Setters::Xyz, {95.05, 100, 108.9},
+        false, adaptationTolerance);
+    accepted("lab percentages", "lab(50% 40% -40%)", Setters::Xyz,
+        {30.025870526597785, 18.737401092720873, 60.26896451366876}, false, adaptationTolerance);
+    accepted("lab clamped and none", "lab(-5 none 0 / 0.5)", Setters::Xyz, {0, 0, 0}, true);
+    accepted("lch CSS example", "lch(29.2345% 44.2 27)", Setters::Xyz,
+        {9.47800668137464, 5.749475867660457, 2.6671976775962833}, false, adaptationTolerance);
+    accepted("lch percentages and turn", "lch(50% 20% 0.25turn)", Setters::Xyz,
+        {16.92938676192662, 18.2265574125112, 7.913195070504969}, false, adaptationTolerance);
+    accepted("lch hue wraps", "lch(50% 20% -270deg)", Setters::Xyz,
+        {16.92938676192662, 18.2265574125112, 7.913195070504969}, false, adaptationTolerance);
+    accepted("lch negative chroma is grey", "lch(50 -10 30)", Setters::Xyz,
+        {17.506928584607813, 18.418651851244412, 20.057911866005167}, false, adaptationTolerance);
+    refused("lab commas", "lab(50, 20, 30)", "lab() takes");
+    refused("lab four values", "lab(50 20 30 40)", "lab() takes");
+    refused("lch percentage hue", "lch(50 20 30%)", "lch() takes");
+
+    // The engine's OKLab lightness is in percent, CSS's 1 its 100.
+    accepted("oklab CSS blue", "oklab(45.2014% -0.032457 -0.311528)", Setters::Oklab,
+        {45.2014, -0.032457, -0.311528});
+    accepted("oklab numbers", "oklab(0.5 0.1 -0.1)", Setters::Oklab, {50, 0.1, -0.1});
+    accepted("oklab percentages", "oklab(50% 25% -100%)", Setters::Oklab, {50, 0.1, -0.4});
+    accepted("oklab clamped", "oklab(1.5 2e6 -1e999)", Setters::Oklab, {100, 1e6, -1e6});
+    accepted("oklch CSS red", "oklch(62.7955% 0.257683 29.2339)", Setters::Oklch,
+        {62.7955, 0.257683, 29.2339});
+    accepted(
+        "oklch percent chroma and grad", "oklch(0.7 50% 100grad)", Setters::Oklch, {70, 0.2, 90});
+    accepted("oklch clamped and wrapped", "oklch(-0.1 -0.2 400)", Setters::Oklch, {0, 0, 40});
+    accepted("oklch none", "oklch(none none none / none)", Setters::Oklch, {0, 0, 0}, true);
+    refused("oklch commas", "oklch(50%, 0.1, 90)", "oklch() takes");
+    refused("oklab angle", "oklab(50% 0.1deg 0)", "oklab() takes");
+
     refused("empty", "", general);
     refused("blanks only", " \t\n", general);
     refused("control character", "#3fa0dc\x01", "3, 4, 6 or 8");
@@ -183,70 +221,92 @@ void tst_Notation::parse()
 void tst_Notation::format_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("hex");
-    QTest::addColumn<QString>("rgb");
-    QTest::addColumn<QString>("hsl");
-    QTest::addColumn<QString>("hwb");
+    QTest::addColumn<QStringList>("written"); // in the menu's order
 
     QTest::newRow("hex") << "#3fa0dc"
-                         << "#3fa0dc"
-                         << "rgb(63, 160, 220)"
-                         << "hsl(202.93 69.163% 55.4902%)"
-                         << "hwb(202.93 24.7059% 13.7255%)";
+                         << QStringList {"#3fa0dc", "rgb(63, 160, 220)",
+                                "hsl(202.93 69.163% 55.4902%)", "hwb(202.93 24.7059% 13.7255%)",
+                                "lab(62.2083 -14.3059 -39.4323)", "lch(62.2083 41.9472 250.059)",
+                                "oklab(67.5075% -0.0633567 -0.108947)",
+                                "oklch(67.5075% 0.12603 239.82)"};
+    // OKLab and OKLCh as CSS gives them; lab() differs from CSS's in the second decimal, as the
+    // engine's XYZ comes from four-decimal matrices.
     QTest::newRow("red") << "red"
-                         << "#ff0000"
-                         << "rgb(255, 0, 0)"
-                         << "hsl(0 100% 50%)"
-                         << "hwb(0 0% 0%)";
+                         << QStringList {"#ff0000", "rgb(255, 0, 0)", "hsl(0 100% 50%)",
+                                "hwb(0 0% 0%)", "lab(54.2865 80.8195 69.9121)",
+                                "lch(54.2865 106.862 40.8611)", "oklab(62.7955% 0.224863 0.125846)",
+                                "oklch(62.7955% 0.257683 29.2339)"};
+    QTest::newRow("blue") << "blue"
+                          << QStringList {"#0000ff", "rgb(0, 0, 255)", "hsl(240 100% 50%)",
+                                 "hwb(240 0% 0%)", "lab(29.5702 68.2857 -112.028)",
+                                 "lch(29.5702 131.199 301.364)",
+                                 "oklab(45.2014% -0.032457 -0.311528)",
+                                 "oklch(45.2014% 0.313214 264.052)"};
     QTest::newRow("black") << "black"
-                           << "#000000"
-                           << "rgb(0, 0, 0)"
-                           << "hsl(0 0% 0%)"
-                           << "hwb(0 0% 100%)";
+                           << QStringList {"#000000", "rgb(0, 0, 0)", "hsl(0 0% 0%)",
+                                  "hwb(0 0% 100%)", "lab(0 0 0)", "lch(0 0 0)", "oklab(0% 0 0)",
+                                  "oklch(0% 0 0)"};
     QTest::newRow("white") << "white"
-                           << "#ffffff"
-                           << "rgb(255, 255, 255)"
-                           << "hsl(0 0% 100%)"
-                           << "hwb(0 100% 0%)";
+                           << QStringList {"#ffffff", "rgb(255, 255, 255)", "hsl(0 0% 100%)",
+                                  "hwb(0 100% 0%)", "lab(100 0 0)", "lch(100 0 0)",
+                                  "oklab(100% 0 0)", "oklch(100% 0 0)"};
     // The getters truncate, and the formats follow them rather than rounding.
-    QTest::newRow("fractions truncated") << "rgb(63.9 160.5 220.99)"
-                                         << "#3fa0dc"
-                                         << "rgb(63, 160, 220)"
-                                         << "hsl(203.104 69.7837% 55.8608%)"
-                                         << "hwb(203.104 25.0588% 13.3373%)";
-    QTest::newRow("hsl kept as given") << "hsl(120 100% 25%)"
-                                       << "#007f00"
-                                       << "rgb(0, 127, 0)"
-                                       << "hsl(120 100% 25%)"
-                                       << "hwb(120 0% 50%)";
-    QTest::newRow("hwb kept as given") << "hwb(203 25% 14%)"
-                                       << "#3f9fdb"
-                                       << "rgb(63, 159, 219)"
-                                       << "hsl(203 68.5393% 55.5%)"
-                                       << "hwb(203 25% 14%)";
+    QTest::newRow("fractions truncated")
+        << "rgb(63.9 160.5 220.99)"
+        << QStringList {"#3fa0dc", "rgb(63, 160, 220)", "hsl(203.104 69.7837% 55.8608%)",
+               "hwb(203.104 25.0588% 13.3373%)", "lab(62.2083 -14.3059 -39.4323)",
+               "lch(62.2083 41.9472 250.059)", "oklab(67.5075% -0.0633567 -0.108947)",
+               "oklch(67.5075% 0.12603 239.82)"};
+    QTest::newRow("hsl kept as given")
+        << "hsl(120 100% 25%)"
+        << QStringList {"#007f00", "rgb(0, 127, 0)", "hsl(120 100% 25%)", "hwb(120 0% 50%)",
+               "lab(45.9275 -47.2883 48.3121)", "lch(45.9275 67.6036 134.386)",
+               "oklab(51.6822% -0.139511 0.107069)", "oklch(51.6822% 0.175861 142.495)"};
+    QTest::newRow("hwb kept as given")
+        << "hwb(203 25% 14%)"
+        << QStringList {"#3f9fdb", "rgb(63, 159, 219)", "hsl(203 68.5393% 55.5%)",
+               "hwb(203 25% 14%)", "lab(61.8747 -14.0778 -39.3995)", "lch(61.8747 41.839 250.338)",
+               "oklab(67.2274% -0.0627142 -0.108868)", "oklch(67.2274% 0.12564 240.056)"};
+    // CSS's own example, whose lch() it gives as lch(29.2345% 44.2 27).
+    QTest::newRow("lab kept as given")
+        << "lab(29.2345% 39.3825 20.0664)"
+        << QStringList {"#7d2328", "rgb(125, 35, 40)", "hsl(356.543 55.9081% 31.4688%)",
+               "hwb(356.543 13.8752% 50.9377%)", "lab(29.2345 39.3825 20.0664)",
+               "lch(29.2345 44.2 27)", "oklab(40.03% 0.114878 0.0458248)",
+               "oklch(40.03% 0.12368 21.7471)"};
+    // Beyond sRGB, lab() and lch() or oklab() and oklch() write the colour as set when it was
+    // set in their own family, and otherwise what the screen shows.
+    QTest::newRow("lab beyond sRGB kept as given")
+        << "lab(50 90 -60)"
+        << QStringList {"#da00e0", "rgb(218, 0, 224)", "hsl(298.494 100% 43.9855%)",
+               "hwb(298.494 0% 12.029%)", "lab(50 90 -60)", "lch(50 108.167 326.31)",
+               "oklab(62.7014% 0.243217 -0.15856)", "oklch(62.7014% 0.290338 326.899)"};
+    QTest::newRow("oklch beyond sRGB kept as given")
+        << "oklch(70% 0.3 150)"
+        << QStringList {"#00cb00", "rgb(0, 203, 0)", "hsl(120 100% 39.8405%)",
+               "hwb(120 0% 20.3189%)", "lab(71.4289 -66.7613 68.2067)",
+               "lch(71.4289 95.4423 134.386)", "oklab(70% -0.259808 0.15)", "oklch(70% 0.3 150)"};
 }
 
 void tst_Notation::format()
 {
     QFETCH(QString, text);
-    QFETCH(QString, hex);
-    QFETCH(QString, rgb);
-    QFETCH(QString, hsl);
-    QFETCH(QString, hwb);
-    const QMap<QString, QString> expected {{"hex", hex}, {"rgb", rgb}, {"hsl", hsl}, {"hwb", hwb}};
+    QFETCH(QStringList, written);
 
     const MessageLog trace; // the HSL setters write their trace
     Prismora engine;
     Notation::apply(*Notation::parse(text).request, engine);
     QStringList ids;
+    QStringList texts;
     for (const Notation::CopyFormat &format : Notation::copyFormats()) {
-        const QString written = format.format(engine);
-        QCOMPARE(written, expected.value(QLatin1String(format.id)));
+        const QString copied = format.format(engine);
+        texts << copied;
         ids << QLatin1String(format.id);
 
-        // Every copied text pastes back. Whole channels come back exactly; six digits of HSL
-        // or HWB may land just below a whole channel, which the getters truncate.
-        const Notation::Result result = Notation::parse(written);
+        // Every copied text pastes back. Whole channels come back exactly; six digits of the
+        // other notations may land just below a whole channel, which the getters truncate (CSS's
+        // own oklch() of red pastes as 254.9997).
+        const Notation::Result result = Notation::parse(copied);
         QVERIFY2(result.request, qPrintable(result.error));
         Prismora pasted;
         Notation::apply(*result.request, pasted);
@@ -257,7 +317,8 @@ void tst_Notation::format()
                 && std::fabs(pasted.get_rgb_b() - engine.get_rgb_b()) <= slack,
             qPrintable(Notation::hex(pasted)));
     }
-    QCOMPARE(ids, QStringList({"hex", "rgb", "hsl", "hwb"}));
+    QCOMPARE(texts, written);
+    QCOMPARE(ids, QStringList({"hex", "rgb", "hsl", "hwb", "lab", "lch", "oklab", "oklch"}));
     QCOMPARE(Notation::number(-0.0), QStringLiteral("0"));
 }
 

@@ -91,7 +91,8 @@ void MainWindow::addStatusBarWidgets()
     notationField = new NotationField(statusBar());
     notationField->setObjectName(QStringLiteral("notationEdit"));
     notationField->setToolTip(
-        tr("The colour as text: hex, a CSS colour name, rgb(), hsl() or hwb()"));
+        tr("The colour as text: hex, a CSS colour name, rgb(), hsl(), hwb(), lab(), lch(), "
+           "oklab() or oklch()"));
     notationField->setAccessibleName(tr("Colour notation"));
     notationField->showColour(Notation::hex(*engine));
     // Room for the longest notation people type, without taking the whole bar.
