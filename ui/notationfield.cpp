@@ -27,8 +27,13 @@ void NotationField::showColour(const QString &text)
 
 void NotationField::setRefused(bool refused)
 {
-    QPalette shown = palette();
-    shown.setColor(QPalette::Text, refused ? QColor(Qt::red) : QPalette().color(QPalette::Text));
+    if (refused == this->refused)
+        return;
+    this->refused = refused;
+    // Only the text's colour is set; an empty palette hands every role back to the application.
+    QPalette shown;
+    if (refused)
+        shown.setColor(QPalette::Text, Qt::red);
     setPalette(shown);
 }
 

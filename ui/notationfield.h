@@ -26,6 +26,7 @@ protected:
 
 private:
     QString colourText;
+    bool refused = false;
 };
 
 #endif // NOTATIONFIELD_H
