@@ -1,5 +1,5 @@
 // Takes the README's screenshot of the real window on a real X server: a colour typed into the
-// first panel, then CMYK, HSV and LAB chosen in the three panels. Also checks that hovering an
+// first panel, then CMYK, HSV and OKLCH chosen in the three panels. Also checks that hovering an
 // edit shows its channel's tool tip.
 #include "mainwindow.h"
 
@@ -54,7 +54,7 @@ int main(int argc, char **argv)
     }
     choose(first, 1);
     choose(window.findChild<QComboBox *>(QStringLiteral("comboBox2")), 2);
-    choose(window.findChild<QComboBox *>(QStringLiteral("comboBox3")), 5);
+    choose(window.findChild<QComboBox *>(QStringLiteral("comboBox3")), 8);
     window.activateWindow();
     QTest::qWait(300);
     if (!grabAround(window, 0).save(QString::fromLocal8Bit(argv[1])))
