@@ -423,7 +423,8 @@ void MainWindow::applyChannelText(int model, int channel, const QString &text)
         if (std::isfinite(value) && value >= bounds.lowest && value <= bounds.highest) {
             bounds.write(*engine, value);
             refreshColour();
-            // Called from an edit's slot, the sender is the edit being typed in.
+            // From an edit's slot, the sender is the edit being typed in; from a slider, the
+            // sender is no edit, and the slider's own edit is kept as the slider's.
             showColourEverywhere(qobject_cast<const QLineEdit *>(sender()));
         } else {
             QMessageBox::information(
