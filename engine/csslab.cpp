@@ -1,5 +1,6 @@
 #include "csslab.h"
 
+#include "colourspaces.h"
 #include "prismora.h"
 
 #include <cmath>
@@ -7,29 +8,16 @@
 namespace CssLab {
 namespace {
 
-using Matrix = std::array<Triple, 3>;
+using ColourSpaces::d50ToD65;
+using ColourSpaces::d65ToD50;
+using ColourSpaces::multiply;
 
-// CSS Color 4's Bradford adaptation, in its 64-bit form.
-constexpr Matrix d65ToD50 {{{1.0479297925449969, 0.022946870601609652, -0.05019226628920524},
-    {0.02962780877005599, 0.9904344267538799, -0.017073799063418826},
-    {-0.009243040646204504, 0.015055191490298152, 0.7518742814281371}}};
-constexpr Matrix d50ToD65 {{{0.955473421488075, -0.02309845494876471, 0.06325924320057072},
-    {-0.0283697093338637, 1.0099953980813041, 0.021041441191917323},
-    {0.012314014864481998, -0.020507649298898964, 1.330365926242124}}};
 constexpr Triple d50 {0.3457 / 0.3585, 1, (1 - 0.3457 - 0.3585) / 0.3585};
 constexpr Triple d65 {0.3127 / 0.3290, 1, (1 - 0.3127 - 0.3290) / 0.3290};
 constexpr double epsilon = 216.0 / 24389.0;
 constexpr double kappa = 24389.0 / 27.0;
 // As the engine's LAB: rounding leaves greys about 1e-13 from neutral.
 constexpr double snap = 1e-9;
-
-Triple multiply(const Matrix &m, const Triple &v)
-{
-    Triple out {};
-    for (std::size_t i = 0; i < 3; ++i)
-        out[i] = m[i][0] * v[0] + m[i][1] * v[1] + m[i][2] * v[2];
-    return out;
-}
 
 // The engine's XYZ of white, from its four-decimal matrix, lies a few 1e-5 off CSS's D65. Scaling
 // one white onto the other keeps greys grey and lab(100 0 0) white, not a level short of it.
