@@ -3,7 +3,7 @@
 
 class Prismora;
 
-// What a panel needs to know about each model of its combo box, by item index.
+// Every colour model once, by its combo box index: read by the panels and the command line.
 namespace ColourModels {
 
 enum Index { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, Lch, Oklab, Oklch, Count };
@@ -23,6 +23,7 @@ struct Channel
 
 struct Model
 {
+    const char *key; // as the command line prints it
     int channelCount; // 4 for CMYK, whose key uses the panel's fourth pair
     const char *rangeMessage; // untranslated
     Channel channels[4];
