@@ -520,17 +520,17 @@ Request finishHwb(std::array<double, 3> values)
 {
     double white = std::clamp(values[1], 0.0, 100.0);
     double black = std::clamp(values[2], 0.0, 100.0);
-    // Beyond 100 % together they make the grey of their proportion.
-    if (white + black > 100) {
-        const double sum = white + black;
-        white = white / sum * 100;
-        black = black / sum * 100;
+    Request request;
+    request.setters = Setters::Hsv;
+    // From 100 % together on, they make the grey of their proportion, with no saturation at all:
+    // the quotient below would leave a residue of its last bits.
+    if (white + black >= 100) {
+        request.values = {wrapHue(values[0]), 0.0, white / (white + black) * 100};
+        return request;
     }
     // V = 1 - B and S = 1 - W / V, in percent.
     const double value = 100 - black;
     const double saturation = value == 0 ? 0.0 : std::clamp(100 - 100 * white / value, 0.0, 100.0);
-    Request request;
-    request.setters = Setters::Hsv;
     request.values = {wrapHue(values[0]), saturation, value};
     return request;
 }
@@ -676,6 +676,12 @@ std::optional<Request> readArguments(QStringView text, const Function &function)
         if (!component || !accepts(function.arguments[i], component->kind, commas))
             return std::nullopt;
         components[i] = *component;
+    }
+    // The comma syntax is CSS's legacy one, which has no none, not even in the first place.
+    if (commas && std::any_of(components.begin(), components.end(), [](const Component &c) {
+            return c.kind == Component::None;
+        })) {
+        return std::nullopt;
     }
     if (commas && function.commasAlike
         && !(

@@ -98,6 +98,7 @@ void tst_Notation::parse_data()
     accepted("rgb beyond double", "rgb(1e999 -1e999 1e-999)", Setters::Rgb, {255, 0, 0});
     refused("rgb commas mixing kinds", "rgb(63, 50%, 220)", rgbUsage);
     refused("rgb none with commas", "rgb(none, 0, 0)", rgbUsage);
+    refused("hsl none first with commas", "hsl(none, 100%, 50%)", hslUsage);
     refused("rgb comma then space", "rgb(1, 2 3)", rgbUsage);
     refused("rgb space then comma", "rgb(1 2, 3)", rgbUsage);
     refused("rgb slash after commas", "rgb(1, 2, 3 / 1)", rgbUsage);
@@ -134,6 +135,7 @@ void tst_Notation::parse_data()
         quotientTolerance);
     accepted("hwb none", "hwb(none none none)", Setters::Hsv, {0, 100, 100});
     accepted("hwb beyond 100 % is grey", "hwb(0 60% 60%)", Setters::Hsv, {0, 0, 50});
+    accepted("hwb grey is exact", "hwb(90 80% 40%)", Setters::Hsv, {90, 0, 80.0 / 120 * 100});
     accepted("hwb black has no saturation", "hwb(90 0% 100%)", Setters::Hsv, {90, 0, 0});
     accepted("hwb alpha", "hwb(0 0% 0% / 0.5)", Setters::Hsv, {0, 100, 100}, true);
     refused("hwb commas", "hwb(203, 25%, 14%)", "hwb() takes");
