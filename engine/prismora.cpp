@@ -160,19 +160,19 @@ void Prismora::set_rgb_r(double value)
     if (!(value >= 0 && value <= 255))
         return;
     red = value;
-    cascade_from_rgb();
+    cascade(ColourModels::Rgb);
 }
 
 void Prismora::set_rgb_g(double value)
 {
     green = value;
-    cascade_from_rgb();
+    cascade(ColourModels::Rgb);
 }
 
 void Prismora::set_rgb_b(double value)
 {
     blue = value;
-    cascade_from_rgb();
+    cascade(ColourModels::Rgb);
 }
 
 void Prismora::set_rgb(double r, double g, double b)
@@ -185,151 +185,151 @@ void Prismora::set_rgb(double r, double g, double b)
 void Prismora::set_cmyk_c(double value)
 {
     cyan = value / 100;
-    cascade_from_cmyk();
+    cascade(ColourModels::Cmyk);
 }
 
 void Prismora::set_cmyk_m(double value)
 {
     magenta = value / 100;
-    cascade_from_cmyk();
+    cascade(ColourModels::Cmyk);
 }
 
 void Prismora::set_cmyk_y(double value)
 {
     yellow = value / 100;
-    cascade_from_cmyk();
+    cascade(ColourModels::Cmyk);
 }
 
 void Prismora::set_cmyk_k(double value)
 {
     key = value / 100;
-    cascade_from_cmyk();
+    cascade(ColourModels::Cmyk);
 }
 
 void Prismora::set_hsv_h(float value)
 {
     hsvHue = static_cast<float>(static_cast<double>(value) / 360);
-    cascade_from_hsv();
+    cascade(ColourModels::Hsv);
 }
 
 void Prismora::set_hsv_s(float value)
 {
     hsvSaturation = static_cast<float>(static_cast<double>(value) / 100);
-    cascade_from_hsv();
+    cascade(ColourModels::Hsv);
 }
 
 void Prismora::set_hsv_v(float value)
 {
     hsvValue = static_cast<float>(static_cast<double>(value) / 100);
-    cascade_from_hsv();
+    cascade(ColourModels::Hsv);
 }
 
 void Prismora::set_hsl_h(double value)
 {
     hslHue = value / 360;
-    cascade_from_hsl();
+    cascade(ColourModels::Hsl);
 }
 
 void Prismora::set_hsl_s(double value)
 {
     hslSaturation = value / 100;
-    cascade_from_hsl();
+    cascade(ColourModels::Hsl);
 }
 
 void Prismora::set_hsl_l(double value)
 {
     hslLightness = value / 100;
-    cascade_from_hsl();
+    cascade(ColourModels::Hsl);
 }
 
 void Prismora::set_xyz_x(double value)
 {
     xyzX = value;
-    cascade_from_xyz();
+    cascade(ColourModels::Xyz);
 }
 
 void Prismora::set_xyz_y(double value)
 {
     xyzY = value;
-    cascade_from_xyz();
+    cascade(ColourModels::Xyz);
 }
 
 void Prismora::set_xyz_z(double value)
 {
     xyzZ = value;
-    cascade_from_xyz();
+    cascade(ColourModels::Xyz);
 }
 
 void Prismora::set_lab_l(double value)
 {
     labL = value;
-    cascade_from_lab();
+    cascade(ColourModels::Lab);
 }
 
 void Prismora::set_lab_a(double value)
 {
     labA = value;
-    cascade_from_lab();
+    cascade(ColourModels::Lab);
 }
 
 void Prismora::set_lab_b(double value)
 {
     labB = value;
-    cascade_from_lab();
+    cascade(ColourModels::Lab);
 }
 
 void Prismora::set_lch_l(double value)
 {
     lchL = value;
-    cascade_from_lch();
+    cascade(ColourModels::Lch);
 }
 
 void Prismora::set_lch_c(double value)
 {
     lchC = value;
-    cascade_from_lch();
+    cascade(ColourModels::Lch);
 }
 
 void Prismora::set_lch_h(double value)
 {
     lchH = value / 360;
-    cascade_from_lch();
+    cascade(ColourModels::Lch);
 }
 
 void Prismora::set_oklab_l(double value)
 {
     oklabL = value / 100;
-    cascade_from_oklab();
+    cascade(ColourModels::Oklab);
 }
 
 void Prismora::set_oklab_a(double value)
 {
     oklabA = value;
-    cascade_from_oklab();
+    cascade(ColourModels::Oklab);
 }
 
 void Prismora::set_oklab_b(double value)
 {
     oklabB = value;
-    cascade_from_oklab();
+    cascade(ColourModels::Oklab);
 }
 
 void Prismora::set_oklch_l(double value)
 {
     oklchL = value / 100;
-    cascade_from_oklch();
+    cascade(ColourModels::Oklch);
 }
 
 void Prismora::set_oklch_c(double value)
 {
     oklchC = value;
-    cascade_from_oklch();
+    cascade(ColourModels::Oklch);
 }
 
 void Prismora::set_oklch_h(double value)
 {
     oklchH = value / 360;
-    cascade_from_oklch();
+    cascade(ColourModels::Oklch);
 }
 
 double Prismora::get_rgb_r() const
@@ -460,116 +460,60 @@ bool Prismora::in_srgb_gamut() const
     return !rgbClamped && shownAsIs(red) && shownAsIs(green) && shownAsIs(blue);
 }
 
-void Prismora::cascade_from_rgb()
+// What follows a setter of each model, in its fixed order, by the model's index. CMYK, HSV, HSL
+// and XYZ go back to RGB before each model they feed, as they always have: the repeats keep every
+// value and the HSL setters' four trace groups as they are. RGB and LAB lead to HSL through
+// hsl_from_chroma, since rgb_hsv has just sorted the same channels.
+const Prismora::Cascade Prismora::cascades[ColourModels::Count] = {
+    // RGB
+    {{&Prismora::rgb_as_given, &Prismora::rgb_cmyk, &Prismora::rgb_hsv, &Prismora::hsl_from_chroma,
+        &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch, &Prismora::rgb_oklab,
+        &Prismora::oklab_oklch}},
+    // CMYK
+    {{&Prismora::cmyk_rgb, &Prismora::cmyk_rgb, &Prismora::rgb_hsv, &Prismora::cmyk_rgb,
+        &Prismora::rgb_hsl, &Prismora::cmyk_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
+        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch}},
+    // HSV
+    {{&Prismora::hsv_rgb, &Prismora::hsv_rgb, &Prismora::rgb_cmyk, &Prismora::hsv_rgb,
+        &Prismora::rgb_hsl, &Prismora::hsv_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
+        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch}},
+    // HSL
+    {{&Prismora::hsl_rgb, &Prismora::hsl_rgb, &Prismora::rgb_cmyk, &Prismora::hsl_rgb,
+        &Prismora::rgb_hsv, &Prismora::hsl_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
+        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch}},
+    // XYZ
+    {{&Prismora::xyz_rgb, &Prismora::xyz_rgb, &Prismora::rgb_cmyk, &Prismora::xyz_rgb,
+        &Prismora::rgb_hsv, &Prismora::xyz_rgb, &Prismora::rgb_hsl, &Prismora::xyz_lab,
+        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch}},
+    // LAB
+    {{&Prismora::lab_xyz, &Prismora::xyz_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
+        &Prismora::hsl_from_chroma, &Prismora::lab_lch, &Prismora::rgb_oklab,
+        &Prismora::oklab_oklch}},
+    // LCh
+    {{&Prismora::lch_lab, &Prismora::lab_xyz, &Prismora::xyz_rgb, &Prismora::rgb_cmyk,
+        &Prismora::rgb_hsv, &Prismora::hsl_from_chroma, &Prismora::rgb_oklab,
+        &Prismora::oklab_oklch}},
+    // OKLab
+    {{&Prismora::oklab_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv, &Prismora::hsl_from_chroma,
+        &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch, &Prismora::oklab_oklch}},
+    // OKLCh
+    {{&Prismora::oklch_oklab, &Prismora::oklab_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
+        &Prismora::hsl_from_chroma, &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch}},
+};
+
+void Prismora::cascade(ColourModels::Index from)
+{
+    for (const Step step : cascades[from].steps) {
+        if (!step)
+            break;
+        (this->*step)();
+    }
+}
+
+void Prismora::rgb_as_given()
 {
     // No conversion into RGB ran: the channels themselves say whether they can be shown.
     rgbClamped = false;
-    rgb_cmyk();
-    rgb_hsv();
-    // rgb_hsv has just sorted these same channels; sorting them again is the cascade's
-    // dearest step after the cube roots.
-    hsl_from_chroma();
-    rgb_xyz();
-    xyz_lab();
-    lab_lch();
-    rgb_oklab();
-    oklab_oklch();
-}
-
-void Prismora::cascade_from_cmyk()
-{
-    cmyk_rgb();
-    cmyk_hsv();
-    cmyk_hsl();
-    cmyk_xyz();
-    xyz_lab();
-    lab_lch();
-    rgb_oklab();
-    oklab_oklch();
-}
-
-void Prismora::cascade_from_hsv()
-{
-    hsv_rgb();
-    hsv_cmyk();
-    hsv_hsl();
-    hsv_xyz();
-    xyz_lab();
-    lab_lch();
-    rgb_oklab();
-    oklab_oklch();
-}
-
-void Prismora::cascade_from_hsl()
-{
-    hsl_rgb();
-    hsl_cmyk();
-    hsl_hsv();
-    hsl_xyz();
-    xyz_lab();
-    lab_lch();
-    rgb_oklab();
-    oklab_oklch();
-}
-
-void Prismora::cascade_from_xyz()
-{
-    xyz_rgb();
-    xyz_cmyk();
-    xyz_hsv();
-    xyz_hsl();
-    xyz_lab();
-    lab_lch();
-    rgb_oklab();
-    oklab_oklch();
-}
-
-void Prismora::cascade_from_lab()
-{
-    lab_xyz();
-    xyz_rgb();
-    rgb_cmyk();
-    rgb_hsv();
-    hsl_from_chroma();
-    lab_lch();
-    rgb_oklab();
-    oklab_oklch();
-}
-
-void Prismora::cascade_from_lch()
-{
-    lch_lab();
-    lab_xyz();
-    xyz_rgb();
-    rgb_cmyk();
-    rgb_hsv();
-    hsl_from_chroma();
-    rgb_oklab();
-    oklab_oklch();
-}
-
-void Prismora::cascade_from_oklab()
-{
-    oklab_rgb();
-    rgb_cmyk();
-    rgb_hsv();
-    hsl_from_chroma();
-    rgb_xyz();
-    xyz_lab();
-    lab_lch();
-    oklab_oklch();
-}
-
-void Prismora::cascade_from_oklch()
-{
-    oklch_oklab();
-    oklab_rgb();
-    rgb_cmyk();
-    rgb_hsv();
-    hsl_from_chroma();
-    rgb_xyz();
-    xyz_lab();
-    lab_lch();
 }
 
 void Prismora::sort_rgb()
@@ -887,76 +831,4 @@ void Prismora::oklch_oklab()
     oklabL = oklchL;
     oklabA = snapToZero(oklchC * std::cos(angle));
     oklabB = snapToZero(oklchC * std::sin(angle));
-}
-
-void Prismora::cmyk_hsv()
-{
-    cmyk_rgb();
-    rgb_hsv();
-}
-
-void Prismora::cmyk_hsl()
-{
-    cmyk_rgb();
-    rgb_hsl();
-}
-
-void Prismora::cmyk_xyz()
-{
-    cmyk_rgb();
-    rgb_xyz();
-}
-
-void Prismora::hsv_cmyk()
-{
-    hsv_rgb();
-    rgb_cmyk();
-}
-
-void Prismora::hsv_hsl()
-{
-    hsv_rgb();
-    rgb_hsl();
-}
-
-void Prismora::hsv_xyz()
-{
-    hsv_rgb();
-    rgb_xyz();
-}
-
-void Prismora::hsl_cmyk()
-{
-    hsl_rgb();
-    rgb_cmyk();
-}
-
-void Prismora::hsl_hsv()
-{
-    hsl_rgb();
-    rgb_hsv();
-}
-
-void Prismora::hsl_xyz()
-{
-    hsl_rgb();
-    rgb_xyz();
-}
-
-void Prismora::xyz_cmyk()
-{
-    xyz_rgb();
-    rgb_cmyk();
-}
-
-void Prismora::xyz_hsv()
-{
-    xyz_rgb();
-    rgb_hsv();
-}
-
-void Prismora::xyz_hsl()
-{
-    xyz_rgb();
-    rgb_hsl();
 }

@@ -1,6 +1,8 @@
 #ifndef PRISMORA_H
 #define PRISMORA_H
 
+#include "colourmodels.h"
+
 #include <QVector>
 
 // One colour held in every model at once: RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b* and its polar form
@@ -134,29 +136,18 @@ private:
     void oklch_oklab();
     void linear_rgb(double r, double g, double b); // encoded, clamped to 0..255 and gamut noted
 
-    void cmyk_hsv();
-    void cmyk_hsl();
-    void cmyk_xyz();
-    void hsv_cmyk();
-    void hsv_hsl();
-    void hsv_xyz();
-    void hsl_cmyk();
-    void hsl_hsv();
-    void hsl_xyz();
-    void xyz_cmyk();
-    void xyz_hsv();
-    void xyz_hsl();
+    void rgb_as_given();
 
-    // What follows a setter of each model, in its fixed order.
-    void cascade_from_rgb();
-    void cascade_from_cmyk();
-    void cascade_from_hsv();
-    void cascade_from_hsl();
-    void cascade_from_xyz();
-    void cascade_from_lab();
-    void cascade_from_lch();
-    void cascade_from_oklab();
-    void cascade_from_oklch();
+    // The conversion steps that follow a setter of each model: a list of at most maxSteps, ended
+    // early by a null step.
+    using Step = void (Prismora::*)();
+    static constexpr int maxSteps = 12;
+    struct Cascade
+    {
+        Step steps[maxSteps];
+    };
+    static const Cascade cascades[ColourModels::Count];
+    void cascade(ColourModels::Index from);
 
     double red = 0;
     double green = 0;
