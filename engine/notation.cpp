@@ -493,7 +493,7 @@ double chroma(double value)
 Request xyzRequest(const CssLab::Triple &lab)
 {
     Request request;
-    request.setters = Setters::Xyz;
+    request.model = ColourModels::Xyz;
     request.values = CssLab::toXyz(lab);
     return request;
 }
@@ -510,7 +510,7 @@ Request finishRgb(std::array<double, 3> values)
 Request finishHsl(std::array<double, 3> values)
 {
     Request request;
-    request.setters = Setters::Hsl;
+    request.model = ColourModels::Hsl;
     request.values = {
         wrapHue(values[0]), std::clamp(values[1], 0.0, 100.0), std::clamp(values[2], 0.0, 100.0)};
     return request;
@@ -521,7 +521,7 @@ Request finishHwb(std::array<double, 3> values)
     double white = std::clamp(values[1], 0.0, 100.0);
     double black = std::clamp(values[2], 0.0, 100.0);
     Request request;
-    request.setters = Setters::Hsv;
+    request.model = ColourModels::Hsv;
     // From 100 % together on, they make the grey of their proportion, with no saturation at all:
     // the quotient below would leave a residue of its last bits.
     if (white + black >= 100) {
@@ -550,7 +550,7 @@ Request finishLch(std::array<double, 3> values)
 Request finishOklab(std::array<double, 3> values)
 {
     Request request;
-    request.setters = Setters::Oklab;
+    request.model = ColourModels::Oklab;
     request.values = {lightness(values[0]), axis(values[1]), axis(values[2])};
     return request;
 }
@@ -558,7 +558,7 @@ Request finishOklab(std::array<double, 3> values)
 Request finishOklch(std::array<double, 3> values)
 {
     Request request;
-    request.setters = Setters::Oklch;
+    request.model = ColourModels::Oklch;
     request.values = {lightness(values[0]), chroma(values[1]), wrapHue(values[2])};
     return request;
 }
@@ -792,37 +792,9 @@ Result parse(const QString &text)
 
 void apply(const Request &request, Prismora &engine)
 {
-    const std::array<double, 3> &v = request.values;
-    switch (request.setters) {
-    case Setters::Rgb:
-        engine.set_rgb(v[0], v[1], v[2]);
-        break;
-    case Setters::Hsl:
-        engine.set_hsl_h(v[0]);
-        engine.set_hsl_s(v[1]);
-        engine.set_hsl_l(v[2]);
-        break;
-    case Setters::Hsv:
-        engine.set_hsv_h(static_cast<float>(v[0]));
-        engine.set_hsv_s(static_cast<float>(v[1]));
-        engine.set_hsv_v(static_cast<float>(v[2]));
-        break;
-    case Setters::Xyz:
-        engine.set_xyz_x(v[0]);
-        engine.set_xyz_y(v[1]);
-        engine.set_xyz_z(v[2]);
-        break;
-    case Setters::Oklab:
-        engine.set_oklab_l(v[0]);
-        engine.set_oklab_a(v[1]);
-        engine.set_oklab_b(v[2]);
-        break;
-    case Setters::Oklch:
-        engine.set_oklch_l(v[0]);
-        engine.set_oklch_c(v[1]);
-        engine.set_oklch_h(v[2]);
-        break;
-    }
+    const ColourModels::Model &model = *ColourModels::model(request.model);
+    for (int channel = 0; channel < 3; ++channel)
+        model.channels[channel].write(engine, request.values[static_cast<std::size_t>(channel)]);
 }
 
 QString alphaIgnoredMessage()

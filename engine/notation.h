@@ -1,6 +1,8 @@
 #ifndef NOTATION_H
 #define NOTATION_H
 
+#include "colourmodels.h"
+
 #include <QString>
 
 #include <array>
@@ -15,12 +17,10 @@ class Prismora;
 // writing formats the engine's current colour.
 namespace Notation {
 
-// Which of the engine's setters a request goes through.
-enum class Setters { Rgb, Hsl, Hsv, Xyz, Oklab, Oklch };
-
 struct Request
 {
-    Setters setters = Setters::Rgb;
+    // The model whose setters the request goes through.
+    ColourModels::Index model = ColourModels::Rgb;
     // As read, not rounded, in the setters' units. RGB: 0..255 per channel. HSL and HSV: hue in
     // degrees 0 up to but not including 360, the others in percent 0..100. XYZ: the engine's, which
     // lab() and lch() reach from D50. OKLab and OKLCh: L in percent 0..100, a, b and C as in CSS,
@@ -39,8 +39,8 @@ struct Result
 // Any text is safe: control characters, broken UTF-16 and megabytes take linear time.
 Result parse(const QString &text);
 
-// Hex, names and rgb() set all three RGB channels at once; hsl(), hwb() (as HSV), lab() and lch()
-// (as XYZ), oklab() and oklch() go through their model's three setters in channel order.
+// Through the request's model's three setters in channel order: hwb() as HSV, lab() and lch() as
+// XYZ, the others as their own model.
 void apply(const Request &request, Prismora &engine);
 
 // What to tell the user when Request::alphaIgnored is set (translated).

@@ -41,27 +41,29 @@ void checkValues(const Notation::Request &request, const QString &text)
         check(std::isfinite(value), "finite values", text);
     // CSS leaves a, b and chroma unbounded; the parser holds them to a million.
     constexpr double farBeyond = 1e6;
-    switch (request.setters) {
-    case Notation::Setters::Rgb:
+    switch (request.model) {
+    case ColourModels::Rgb:
         for (const double value : v)
             check(within(value, 0, 255), "RGB within 0..255", text);
         break;
-    case Notation::Setters::Hsl:
-    case Notation::Setters::Hsv:
+    case ColourModels::Hsl:
+    case ColourModels::Hsv:
         check(v[0] >= 0 && v[0] < 360, "hue within 0..360", text);
         check(within(v[1], 0, 100) && within(v[2], 0, 100), "percentages within 0..100", text);
         break;
-    case Notation::Setters::Xyz:
+    case ColourModels::Xyz:
         break;
-    case Notation::Setters::Oklab:
+    case ColourModels::Oklab:
         check(within(v[0], 0, 100), "OKLab lightness within 0..100", text);
         check(within(v[1], -farBeyond, farBeyond) && within(v[2], -farBeyond, farBeyond),
             "OKLab a and b bounded", text);
         break;
-    case Notation::Setters::Oklch:
+    case ColourModels::Oklch:
         check(within(v[0], 0, 100), "OKLCh lightness within 0..100", text);
         check(within(v[1], 0, farBeyond), "OKLCh chroma bounded", text);
         check(v[2] >= 0 && v[2] < 360, "hue within 0..360", text);
+        break;
+    default:
         break;
     }
 }

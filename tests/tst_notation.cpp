@@ -8,8 +8,6 @@
 #include <cfloat>
 #include <cmath>
 
-using Notation::Setters;
-
 namespace {
 
 constexpr int refusedRow = -1;
@@ -19,10 +17,10 @@ constexpr double quotientTolerance = 1e-12;
 // independent computation of the same published constants.
 constexpr double adaptationTolerance = 1e-12;
 
-void accepted(const char *name, const QString &text, Setters setters, std::array<double, 3> values,
-    bool alpha = false, double tolerance = 0)
+void accepted(const char *name, const QString &text, ColourModels::Index model,
+    std::array<double, 3> values, bool alpha = false, double tolerance = 0)
 {
-    QTest::newRow(name) << text << int(setters) << values[0] << values[1] << values[2] << alpha
+    QTest::newRow(name) << text << int(model) << values[0] << values[1] << values[2] << alpha
                         << tolerance << QString();
 }
 
@@ -51,7 +49,7 @@ private slots:
 void tst_Notation::parse_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("setters");
+    QTest::addColumn<int>("model");
     QTest::addColumn<double>("first");
     QTest::addColumn<double>("second");
     QTest::addColumn<double>("third");
@@ -63,39 +61,41 @@ void tst_Notation::parse_data()
     const QString rgbUsage = QStringLiteral("rgb() takes");
     const QString hslUsage = QStringLiteral("hsl() takes");
 
-    accepted("#rgb", "#3ad", Setters::Rgb, {0x33, 0xaa, 0xdd});
-    accepted("#rgba", "#3ad8", Setters::Rgb, {0x33, 0xaa, 0xdd}, true);
-    accepted("#rrggbb", "#3fa0dc", Setters::Rgb, {63, 160, 220});
-    accepted("#rrggbbaa", "#3fa0dc80", Setters::Rgb, {63, 160, 220}, true);
-    accepted("upper-case hex", "#3FA0DC", Setters::Rgb, {63, 160, 220});
-    accepted("six digits without #", "3fa0dc", Setters::Rgb, {63, 160, 220});
-    accepted("eight digits without #", "3FA0DC80", Setters::Rgb, {63, 160, 220}, true);
-    accepted("surrounding blanks", " \t#3fa0dc\n ", Setters::Rgb, {63, 160, 220});
+    accepted("#rgb", "#3ad", ColourModels::Rgb, {0x33, 0xaa, 0xdd});
+    accepted("#rgba", "#3ad8", ColourModels::Rgb, {0x33, 0xaa, 0xdd}, true);
+    accepted("#rrggbb", "#3fa0dc", ColourModels::Rgb, {63, 160, 220});
+    accepted("#rrggbbaa", "#3fa0dc80", ColourModels::Rgb, {63, 160, 220}, true);
+    accepted("upper-case hex", "#3FA0DC", ColourModels::Rgb, {63, 160, 220});
+    accepted("six digits without #", "3fa0dc", ColourModels::Rgb, {63, 160, 220});
+    accepted("eight digits without #", "3FA0DC80", ColourModels::Rgb, {63, 160, 220}, true);
+    accepted("surrounding blanks", " \t#3fa0dc\n ", ColourModels::Rgb, {63, 160, 220});
     refused("three digits without #", "3ad", general);
     refused("five hex digits", "#3fa0d", "3, 4, 6 or 8");
     refused("not a hex digit", "#3fa0dg", "3, 4, 6 or 8");
     refused("seven digits without #", "3fa0dc8", general);
 
-    accepted("name", "red", Setters::Rgb, {255, 0, 0});
-    accepted("name in mixed case", "RebeccaPurple", Setters::Rgb, {0x66, 0x33, 0x99});
-    accepted("longest name", "lightgoldenrodyellow", Setters::Rgb, {0xfa, 0xfa, 0xd2});
+    accepted("name", "red", ColourModels::Rgb, {255, 0, 0});
+    accepted("name in mixed case", "RebeccaPurple", ColourModels::Rgb, {0x66, 0x33, 0x99});
+    accepted("longest name", "lightgoldenrodyellow", ColourModels::Rgb, {0xfa, 0xfa, 0xd2});
     refused("transparent", "transparent", "transparency");
     refused("unknown name", "reddish", general);
     refused("Kelvin sign is no k", QStringLiteral("blac\u212A"), general);
 
-    accepted("rgb commas", "rgb(63, 160, 220)", Setters::Rgb, {63, 160, 220});
-    accepted("rgb comma percentages", "rgb(100%,50%,0%)", Setters::Rgb, {255, 127.5, 0});
-    accepted("rgba comma alpha", "rgba(63, 160, 220, 0.5)", Setters::Rgb, {63, 160, 220}, true);
-    accepted("rgb comma percentage alpha", " rgba( 63 , 160 , 220 , 50% ) ", Setters::Rgb,
+    accepted("rgb commas", "rgb(63, 160, 220)", ColourModels::Rgb, {63, 160, 220});
+    accepted("rgb comma percentages", "rgb(100%,50%,0%)", ColourModels::Rgb, {255, 127.5, 0});
+    accepted(
+        "rgba comma alpha", "rgba(63, 160, 220, 0.5)", ColourModels::Rgb, {63, 160, 220}, true);
+    accepted("rgb comma percentage alpha", " rgba( 63 , 160 , 220 , 50% ) ", ColourModels::Rgb,
         {63, 160, 220}, true);
-    accepted("rgb spaces", "rgb(63 160 220)", Setters::Rgb, {63, 160, 220});
-    accepted("rgb spaces mixing kinds", "rgb(63 50% 220)", Setters::Rgb, {63, 127.5, 220});
-    accepted("rgb slash alpha", "RGB(63 160 220 / .5)", Setters::Rgb, {63, 160, 220}, true);
-    accepted("rgb none", "rgb(none 160 NONE / none)", Setters::Rgb, {0, 160, 0}, true);
-    accepted("rgb fractions kept", "rgb(63.5 160.25 220.75)", Setters::Rgb, {63.5, 160.25, 220.75});
-    accepted("rgb exponents", "rgb(6.3e1 +1.6E+2 2200e-1)", Setters::Rgb, {63, 160, 220});
-    accepted("rgb clamped", "rgb(300, -5, 255.5)", Setters::Rgb, {255, 0, 255});
-    accepted("rgb beyond double", "rgb(1e999 -1e999 1e-999)", Setters::Rgb, {255, 0, 0});
+    accepted("rgb spaces", "rgb(63 160 220)", ColourModels::Rgb, {63, 160, 220});
+    accepted("rgb spaces mixing kinds", "rgb(63 50% 220)", ColourModels::Rgb, {63, 127.5, 220});
+    accepted("rgb slash alpha", "RGB(63 160 220 / .5)", ColourModels::Rgb, {63, 160, 220}, true);
+    accepted("rgb none", "rgb(none 160 NONE / none)", ColourModels::Rgb, {0, 160, 0}, true);
+    accepted(
+        "rgb fractions kept", "rgb(63.5 160.25 220.75)", ColourModels::Rgb, {63.5, 160.25, 220.75});
+    accepted("rgb exponents", "rgb(6.3e1 +1.6E+2 2200e-1)", ColourModels::Rgb, {63, 160, 220});
+    accepted("rgb clamped", "rgb(300, -5, 255.5)", ColourModels::Rgb, {255, 0, 255});
+    accepted("rgb beyond double", "rgb(1e999 -1e999 1e-999)", ColourModels::Rgb, {255, 0, 0});
     refused("rgb commas mixing kinds", "rgb(63, 50%, 220)", rgbUsage);
     refused("rgb none with commas", "rgb(none, 0, 0)", rgbUsage);
     refused("hsl none first with commas", "hsl(none, 100%, 50%)", hslUsage);
@@ -112,66 +112,66 @@ void tst_Notation::parse_data()
     refused("space before parenthesis", "rgb (1 2 3)", general);
     refused("unknown function", "cmyk(0 0 0 0)", "cmyk() is not");
 
-    accepted("hsl commas", "hsl(203, 70%, 55%)", Setters::Hsl, {203, 70, 55});
-    accepted("hsla comma alpha", "hsla(203,70%,55%,0.3)", Setters::Hsl, {203, 70, 55}, true);
-    accepted("hsl numbers", "hsl(203 70 55)", Setters::Hsl, {203, 70, 55});
-    accepted("hsl deg", "hsl(203deg 70% 55%)", Setters::Hsl, {203, 70, 55});
-    accepted("hsl grad", "hsl(200grad 70% 55%)", Setters::Hsl, {180, 70, 55});
-    accepted("hsl rad", "hsl(3.14159265358979323846rad 70% 55%)", Setters::Hsl, {180, 70, 55});
-    accepted("hsl turn", "hsl(0.5TURN 70% 55%)", Setters::Hsl, {180, 70, 55});
-    accepted("negative hue wraps", "hsl(-30 70% 55%)", Setters::Hsl, {330, 70, 55});
-    accepted("hue beyond a turn wraps", "hsl(765 70% 55%)", Setters::Hsl, {45, 70, 55});
-    accepted("hue 360 is 0", "hsl(360 70% 55%)", Setters::Hsl, {0, 70, 55});
-    accepted("huge hue stays finite", "hsl(1e999 50% 50%)", Setters::Hsl,
+    accepted("hsl commas", "hsl(203, 70%, 55%)", ColourModels::Hsl, {203, 70, 55});
+    accepted("hsla comma alpha", "hsla(203,70%,55%,0.3)", ColourModels::Hsl, {203, 70, 55}, true);
+    accepted("hsl numbers", "hsl(203 70 55)", ColourModels::Hsl, {203, 70, 55});
+    accepted("hsl deg", "hsl(203deg 70% 55%)", ColourModels::Hsl, {203, 70, 55});
+    accepted("hsl grad", "hsl(200grad 70% 55%)", ColourModels::Hsl, {180, 70, 55});
+    accepted("hsl rad", "hsl(3.14159265358979323846rad 70% 55%)", ColourModels::Hsl, {180, 70, 55});
+    accepted("hsl turn", "hsl(0.5TURN 70% 55%)", ColourModels::Hsl, {180, 70, 55});
+    accepted("negative hue wraps", "hsl(-30 70% 55%)", ColourModels::Hsl, {330, 70, 55});
+    accepted("hue beyond a turn wraps", "hsl(765 70% 55%)", ColourModels::Hsl, {45, 70, 55});
+    accepted("hue 360 is 0", "hsl(360 70% 55%)", ColourModels::Hsl, {0, 70, 55});
+    accepted("huge hue stays finite", "hsl(1e999 50% 50%)", ColourModels::Hsl,
         {std::fmod(DBL_MAX, 360.0), 50, 50});
-    accepted("hsl clamped", "hsl(0 150% -5%)", Setters::Hsl, {0, 100, 0});
-    accepted("hsl none", "hsl(none none 50%)", Setters::Hsl, {0, 0, 50});
+    accepted("hsl clamped", "hsl(0 150% -5%)", ColourModels::Hsl, {0, 100, 0});
+    accepted("hsl none", "hsl(none none 50%)", ColourModels::Hsl, {0, 0, 50});
     refused("hsl commas with numbers", "hsl(203, 70, 55)", hslUsage);
     refused("hsl percentage hue", "hsl(50% 70% 55%)", hslUsage);
     refused("hsl unknown unit", "hsl(10px 70% 55%)", hslUsage);
     refused("hsl angle saturation", "hsl(10 70deg 55%)", hslUsage);
 
-    accepted("hwb", "hwb(203 25% 14%)", Setters::Hsv, {203, 70.930232558139537, 86}, false,
+    accepted("hwb", "hwb(203 25% 14%)", ColourModels::Hsv, {203, 70.930232558139537, 86}, false,
         quotientTolerance);
-    accepted("hwb none", "hwb(none none none)", Setters::Hsv, {0, 100, 100});
-    accepted("hwb beyond 100 % is grey", "hwb(0 60% 60%)", Setters::Hsv, {0, 0, 50});
-    accepted("hwb grey is exact", "hwb(90 80% 40%)", Setters::Hsv, {90, 0, 80.0 / 120 * 100});
-    accepted("hwb black has no saturation", "hwb(90 0% 100%)", Setters::Hsv, {90, 0, 0});
-    accepted("hwb alpha", "hwb(0 0% 0% / 0.5)", Setters::Hsv, {0, 100, 100}, true);
+    accepted("hwb none", "hwb(none none none)", ColourModels::Hsv, {0, 100, 100});
+    accepted("hwb beyond 100 % is grey", "hwb(0 60% 60%)", ColourModels::Hsv, {0, 0, 50});
+    accepted("hwb grey is exact", "hwb(90 80% 40%)", ColourModels::Hsv, {90, 0, 80.0 / 120 * 100});
+    accepted("hwb black has no saturation", "hwb(90 0% 100%)", ColourModels::Hsv, {90, 0, 0});
+    accepted("hwb alpha", "hwb(0 0% 0% / 0.5)", ColourModels::Hsv, {0, 100, 100}, true);
     refused("hwb commas", "hwb(203, 25%, 14%)", "hwb() takes");
 
     // lab() and lch() are relative to D50, and come in as the engine's XYZ.
-    accepted("lab CSS example", "lab(29.2345% 39.3825 20.0664)", Setters::Xyz,
+    accepted("lab CSS example", "lab(29.2345% 39.3825 20.0664)", ColourModels::Xyz,
         {9.478007963256333, 5.749475782223293, 2.66719494593412}, false, adaptationTolerance);
-    accepted("lab white is the engine's white", "LAB(100 0 0)", Setters::Xyz, {95.05, 100, 108.9},
-        false, adaptationTolerance);
-    accepted("lab percentages", "lab(50% 40% -40%)", Setters::Xyz,
+    accepted("lab white is the engine's white", "LAB(100 0 0)", ColourModels::Xyz,
+        {95.05, 100, 108.9}, false, adaptationTolerance);
+    accepted("lab percentages", "lab(50% 40% -40%)", ColourModels::Xyz,
         {30.025870526597785, 18.737401092720873, 60.26896451366876}, false, adaptationTolerance);
-    accepted("lab clamped and none", "lab(-5 none 0 / 0.5)", Setters::Xyz, {0, 0, 0}, true);
-    accepted("lch CSS example", "lch(29.2345% 44.2 27)", Setters::Xyz,
+    accepted("lab clamped and none", "lab(-5 none 0 / 0.5)", ColourModels::Xyz, {0, 0, 0}, true);
+    accepted("lch CSS example", "lch(29.2345% 44.2 27)", ColourModels::Xyz,
         {9.47800668137464, 5.749475867660457, 2.6671976775962833}, false, adaptationTolerance);
-    accepted("lch percentages and turn", "lch(50% 20% 0.25turn)", Setters::Xyz,
+    accepted("lch percentages and turn", "lch(50% 20% 0.25turn)", ColourModels::Xyz,
         {16.92938676192662, 18.2265574125112, 7.913195070504969}, false, adaptationTolerance);
-    accepted("lch hue wraps", "lch(50% 20% -270deg)", Setters::Xyz,
+    accepted("lch hue wraps", "lch(50% 20% -270deg)", ColourModels::Xyz,
         {16.92938676192662, 18.2265574125112, 7.913195070504969}, false, adaptationTolerance);
-    accepted("lch negative chroma is grey", "lch(50 -10 30)", Setters::Xyz,
+    accepted("lch negative chroma is grey", "lch(50 -10 30)", ColourModels::Xyz,
         {17.506928584607813, 18.418651851244412, 20.057911866005167}, false, adaptationTolerance);
     refused("lab commas", "lab(50, 20, 30)", "lab() takes");
     refused("lab four values", "lab(50 20 30 40)", "lab() takes");
     refused("lch percentage hue", "lch(50 20 30%)", "lch() takes");
 
     // The engine's OKLab lightness is in percent, CSS's 1 its 100.
-    accepted("oklab CSS blue", "oklab(45.2014% -0.032457 -0.311528)", Setters::Oklab,
+    accepted("oklab CSS blue", "oklab(45.2014% -0.032457 -0.311528)", ColourModels::Oklab,
         {45.2014, -0.032457, -0.311528});
-    accepted("oklab numbers", "oklab(0.5 0.1 -0.1)", Setters::Oklab, {50, 0.1, -0.1});
-    accepted("oklab percentages", "oklab(50% 25% -100%)", Setters::Oklab, {50, 0.1, -0.4});
-    accepted("oklab clamped", "oklab(1.5 2e6 -1e999)", Setters::Oklab, {100, 1e6, -1e6});
-    accepted("oklch CSS red", "oklch(62.7955% 0.257683 29.2339)", Setters::Oklch,
+    accepted("oklab numbers", "oklab(0.5 0.1 -0.1)", ColourModels::Oklab, {50, 0.1, -0.1});
+    accepted("oklab percentages", "oklab(50% 25% -100%)", ColourModels::Oklab, {50, 0.1, -0.4});
+    accepted("oklab clamped", "oklab(1.5 2e6 -1e999)", ColourModels::Oklab, {100, 1e6, -1e6});
+    accepted("oklch CSS red", "oklch(62.7955% 0.257683 29.2339)", ColourModels::Oklch,
         {62.7955, 0.257683, 29.2339});
-    accepted(
-        "oklch percent chroma and grad", "oklch(0.7 50% 100grad)", Setters::Oklch, {70, 0.2, 90});
-    accepted("oklch clamped and wrapped", "oklch(-0.1 -0.2 400)", Setters::Oklch, {0, 0, 40});
-    accepted("oklch none", "oklch(none none none / none)", Setters::Oklch, {0, 0, 0}, true);
+    accepted("oklch percent chroma and grad", "oklch(0.7 50% 100grad)", ColourModels::Oklch,
+        {70, 0.2, 90});
+    accepted("oklch clamped and wrapped", "oklch(-0.1 -0.2 400)", ColourModels::Oklch, {0, 0, 40});
+    accepted("oklch none", "oklch(none none none / none)", ColourModels::Oklch, {0, 0, 0}, true);
     refused("oklch commas", "oklch(50%, 0.1, 90)", "oklch() takes");
     refused("oklab angle", "oklab(50% 0.1deg 0)", "oklab() takes");
 
@@ -183,9 +183,9 @@ void tst_Notation::parse_data()
     refused("Arabic-Indic digits", QStringLiteral("rgb(\u0661 2 3)"), rgbUsage);
     refused("fullwidth number sign", QStringLiteral("\uff033fa0dc"), general);
     accepted("10 MB of digits", "rgb(" + QString(tenMegabytes, QLatin1Char('9')) + " 0 0)",
-        Setters::Rgb, {255, 0, 0});
+        ColourModels::Rgb, {255, 0, 0});
     accepted("10 MB of blanks around", QString(tenMegabytes, QLatin1Char(' ')) + "red\t",
-        Setters::Rgb, {255, 0, 0});
+        ColourModels::Rgb, {255, 0, 0});
     refused("10 MB of parentheses", QString(tenMegabytes, QLatin1Char('(')), general);
     refused("10 MB of letters", QString(tenMegabytes, QLatin1Char('a')), general);
     refused("10 MB of arguments", "rgb(" + QStringLiteral("1 ").repeated(tenMegabytes / 2) + ")",
@@ -195,7 +195,7 @@ void tst_Notation::parse_data()
 void tst_Notation::parse()
 {
     QFETCH(QString, text);
-    QFETCH(int, setters);
+    QFETCH(int, model);
     QFETCH(double, first);
     QFETCH(double, second);
     QFETCH(double, third);
@@ -204,14 +204,14 @@ void tst_Notation::parse()
     QFETCH(QString, reasonMentions);
 
     const Notation::Result result = Notation::parse(text);
-    if (setters == refusedRow) {
+    if (model == refusedRow) {
         QVERIFY(!result.request);
         QVERIFY2(result.error.contains(reasonMentions), qPrintable(result.error));
         return;
     }
     QVERIFY2(result.request, qPrintable(result.error));
     QVERIFY(result.error.isEmpty());
-    QCOMPARE(int(result.request->setters), setters);
+    QCOMPARE(int(result.request->model), model);
     const std::array<double, 3> expected {first, second, third};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         QVERIFY2(std::fabs(result.request->values[i] - expected[i]) <= tolerance,

@@ -25,25 +25,6 @@ int modelIndex(const QString &key)
     return -1;
 }
 
-int requestModel(const Notation::Request &request)
-{
-    switch (request.setters) {
-    case Notation::Setters::Rgb:
-        return ColourModels::Rgb;
-    case Notation::Setters::Hsl:
-        return ColourModels::Hsl;
-    case Notation::Setters::Hsv:
-        return ColourModels::Hsv;
-    case Notation::Setters::Xyz:
-        return ColourModels::Xyz;
-    case Notation::Setters::Oklab:
-        return ColourModels::Oklab;
-    case Notation::Setters::Oklch:
-        break;
-    }
-    return ColourModels::Oklch;
-}
-
 // Notations reach far beyond the panels' bounds, but nothing a person sets comes near this.
 constexpr double farBeyond = 1e6;
 // Longer names and texts are no one's; they only cost memory and layout time.
@@ -81,7 +62,7 @@ StoredColour StoredColour::fromEngine(const Prismora &engine, int modelIndex)
 StoredColour StoredColour::fromRequest(const Notation::Request &request)
 {
     StoredColour colour;
-    colour.model = modelKey(requestModel(request));
+    colour.model = modelKey(request.model);
     colour.values = {request.values[0], request.values[1], request.values[2]};
     describe(colour);
     return colour;
