@@ -24,6 +24,7 @@ struct Channel
 struct Model
 {
     const char *key; // as the command line prints it
+    const char *label; // as the first panel's combo box lists it
     int channelCount; // 4 for CMYK, whose key uses the panel's fourth pair
     const char *rangeMessage; // untranslated
     Channel channels[4];

@@ -3,6 +3,7 @@
 #include "cachedpanelstyle.h"
 #include "colourexchange.h"
 #include "colourmodels.h"
+#include "modelpanel.h"
 #include "notation.h"
 #include "notationfield.h"
 #include "prismora.h"
@@ -45,6 +46,8 @@ MainWindow::MainWindow(QWidget *parent)
     , engine(std::make_unique<Prismora>())
 {
     form->setupUi(this);
+    for (int panel = 0; panel < 3; ++panel)
+        panels.emplace_back(*this, panel);
     form->lineEdit_1_4->setEnabled(false);
     form->lineEdit_2_4->setEnabled(false);
     form->lineEdit_3_4->setEnabled(false);
@@ -67,7 +70,7 @@ MainWindow::MainWindow(QWidget *parent)
     // once.
     for (int panel = 0; panel < 3; ++panel) {
         for (int channel = 0; channel < 4; ++channel) {
-            QSlider *slider = panelWidgets(panel).sliders[channel];
+            QSlider *slider = panels[static_cast<std::size_t>(panel)].slider(channel);
             connect(slider, &QAbstractSlider::actionTriggered, this, [=] {
                 if (!slider->isSliderDown() && slider->sliderPosition() != slider->value())
                     applySliderPosition(panel, channel, slider->sliderPosition());
@@ -175,75 +178,75 @@ void MainWindow::on_DrawButton_clicked()
     showNewColour();
 }
 
-void MainWindow::on_comboBox1_activated(int index)
+void MainWindow::on_comboBox1_activated(int)
 {
-    configurePanel(index, 0);
+    panels[0].showChosenModel(*engine);
 }
-void MainWindow::on_comboBox2_activated(int index)
+void MainWindow::on_comboBox2_activated(int)
 {
-    configurePanel(index, 1);
+    panels[1].showChosenModel(*engine);
 }
-void MainWindow::on_comboBox3_activated(int index)
+void MainWindow::on_comboBox3_activated(int)
 {
-    configurePanel(index, 2);
+    panels[2].showChosenModel(*engine);
 }
 
 void MainWindow::on_lineEdit_1_textChanged(const QString &arg1)
 {
-    applyChannel1Text(form->comboBox1->currentIndex(), arg1);
+    applyChannelText(0, 0, arg1);
 }
 
 void MainWindow::on_lineEdit_2_textChanged(const QString &arg1)
 {
-    applyChannel2Text(form->comboBox1->currentIndex(), arg1);
+    applyChannelText(0, 1, arg1);
 }
 
 void MainWindow::on_lineEdit_3_textChanged(const QString &arg1)
 {
-    applyChannel3Text(form->comboBox1->currentIndex(), arg1);
+    applyChannelText(0, 2, arg1);
 }
 
 void MainWindow::on_lineEdit_4_textChanged(const QString &arg1)
 {
-    applyChannel1Text(form->comboBox2->currentIndex(), arg1);
+    applyChannelText(1, 0, arg1);
 }
 
 void MainWindow::on_lineEdit_5_textChanged(const QString &arg1)
 {
-    applyChannel2Text(form->comboBox2->currentIndex(), arg1);
+    applyChannelText(1, 1, arg1);
 }
 
 void MainWindow::on_lineEdit_6_textChanged(const QString &arg1)
 {
-    applyChannel3Text(form->comboBox2->currentIndex(), arg1);
+    applyChannelText(1, 2, arg1);
 }
 
 void MainWindow::on_lineEdit_7_textChanged(const QString &arg1)
 {
-    applyChannel1Text(form->comboBox3->currentIndex(), arg1);
+    applyChannelText(2, 0, arg1);
 }
 
 void MainWindow::on_lineEdit_8_textChanged(const QString &arg1)
 {
-    applyChannel2Text(form->comboBox3->currentIndex(), arg1);
+    applyChannelText(2, 1, arg1);
 }
 
 void MainWindow::on_lineEdit_9_textChanged(const QString &arg1)
 {
-    applyChannel3Text(form->comboBox3->currentIndex(), arg1);
+    applyChannelText(2, 2, arg1);
 }
 
 void MainWindow::on_lineEdit_1_4_textChanged(const QString &arg1)
 {
-    applyKeyText(0, arg1);
+    applyChannelText(0, 3, arg1);
 }
 void MainWindow::on_lineEdit_2_4_textChanged(const QString &arg1)
 {
-    applyKeyText(1, arg1);
+    applyChannelText(1, 3, arg1);
 }
 void MainWindow::on_lineEdit_3_4_textChanged(const QString &arg1)
 {
-    applyKeyText(2, arg1);
+    applyChannelText(2, 3, arg1);
 }
 
 void MainWindow::on_horizontalSlider_1_sliderMoved(int position)
@@ -304,115 +307,17 @@ void MainWindow::on_horizontalSlider_3_4_sliderMoved(int position)
     applySliderPosition(2, 3, position);
 }
 
-MainWindow::Panel MainWindow::panelWidgets(int panel) const
-{
-    switch (panel) {
-    case 0:
-        return {form->comboBox1,
-            {form->lineEdit_1, form->lineEdit_2, form->lineEdit_3, form->lineEdit_1_4},
-            {form->horizontalSlider_1, form->horizontalSlider_2, form->horizontalSlider_3,
-                form->horizontalSlider_1_4}};
-    case 1:
-        return {form->comboBox2,
-            {form->lineEdit_4, form->lineEdit_5, form->lineEdit_6, form->lineEdit_2_4},
-            {form->horizontalSlider_4, form->horizontalSlider_5, form->horizontalSlider_6,
-                form->horizontalSlider_2_4}};
-    default:
-        return {form->comboBox3,
-            {form->lineEdit_7, form->lineEdit_8, form->lineEdit_9, form->lineEdit_3_4},
-            {form->horizontalSlider_7, form->horizontalSlider_8, form->horizontalSlider_9,
-                form->horizontalSlider_3_4}};
-    }
-}
-
-void MainWindow::configurePanel(int model, int panel)
-{
-    configureControls(model, panel);
-    showValues(model, panel, nullptr);
-}
-
-void MainWindow::configureControls(int model, int panel)
-{
-    const ColourModels::Model *modelEntry = ColourModels::model(model);
-    if (!modelEntry)
-        return;
-    configuredModels[static_cast<std::size_t>(panel)] = model;
-    const Panel widgets = panelWidgets(panel);
-    const int count = modelEntry->channelCount;
-
-    const bool fourth = count == 4;
-    widgets.edits[3]->setEnabled(fourth);
-    widgets.sliders[3]->setEnabled(fourth);
-
-    for (int c = 0; c < 4; ++c) {
-        // The panels carry no visible channel names, so each control names its channel here.
-        const QString description = c < count ? tr(modelEntry->channels[c].description) : QString();
-        widgets.edits[c]->setToolTip(description);
-        widgets.edits[c]->setAccessibleName(description);
-        widgets.sliders[c]->setToolTip(description);
-        widgets.sliders[c]->setAccessibleName(description);
-        if (c < count) {
-            const ColourModels::Channel &channel = modelEntry->channels[c];
-            const QSignalBlocker blockSlider(widgets.sliders[c]);
-            widgets.sliders[c]->setRange(channel.sliderMinimum, channel.sliderMaximum);
-        }
-    }
-}
-
-void MainWindow::showValues(int model, int panel, const QLineEdit *typing)
-{
-    const ColourModels::Model *modelEntry = ColourModels::model(model);
-    if (!modelEntry)
-        return;
-    const Panel widgets = panelWidgets(panel);
-    // Showing is not input: with the signals blocked no text or position written here reaches
-    // the engine, so looking at a colour in any model never changes it.
-    for (int c = 0; c < modelEntry->channelCount; ++c) {
-        const double value = modelEntry->channels[c].read(*engine);
-        // The edit being typed in keeps the user's partial text and cursor, and the slider being
-        // moved keeps the user's position, which its edit shows. An edit repaints even for its
-        // own text, so that is left alone too.
-        const QString text = QString::number(value, 'g', 6);
-        const bool users = widgets.edits[c] == typing || widgets.sliders[c] == userSlider;
-        if (!users && widgets.edits[c]->text() != text) {
-            const QSignalBlocker blockEdit(widgets.edits[c]);
-            widgets.edits[c]->setText(text);
-        }
-        if (widgets.sliders[c] != userSlider) {
-            const QSignalBlocker blockSlider(widgets.sliders[c]);
-            widgets.sliders[c]->setValue(truncated(value * modelEntry->channels[c].scale));
-        }
-    }
-}
-
 void MainWindow::showColourEverywhere(const QLineEdit *typing)
 {
     notationField->showColour(Notation::hex(*engine));
     gamutLabel->setVisible(!engine->in_srgb_gamut());
-    for (int panel = 0; panel < 3; ++panel) {
-        const int model = panelWidgets(panel).model->currentIndex();
-        // A panel whose model was never chosen shows the item its combo box starts with.
-        if (configuredModels[static_cast<std::size_t>(panel)] != model)
-            configureControls(model, panel);
-        showValues(model, panel, typing);
-    }
+    for (ModelPanel &panel : panels)
+        panel.show(*engine, typing, userSlider);
 }
 
-void MainWindow::applyChannel1Text(int model, QString text)
+void MainWindow::applyChannelText(int panel, int channel, const QString &text)
 {
-    applyChannelText(model, 0, text);
-}
-void MainWindow::applyChannel2Text(int model, QString text)
-{
-    applyChannelText(model, 1, text);
-}
-void MainWindow::applyChannel3Text(int model, QString text)
-{
-    applyChannelText(model, 2, text);
-}
-
-void MainWindow::applyChannelText(int model, int channel, const QString &text)
-{
+    const int model = panels[static_cast<std::size_t>(panel)].model();
     const ColourModels::Model *modelEntry = ColourModels::model(model);
     if (modelEntry && channel < modelEntry->channelCount) {
         const ColourModels::Channel &bounds = modelEntry->channels[channel];
@@ -434,19 +339,10 @@ void MainWindow::applyChannelText(int model, int channel, const QString &text)
     refreshSwatch();
 }
 
-void MainWindow::applyKeyText(int panel, const QString &text)
-{
-    const int model = panelWidgets(panel).model->currentIndex();
-    if (model == ColourModels::Cmyk)
-        applyChannelText(model, 3, text);
-    else
-        refreshSwatch();
-}
-
 void MainWindow::applySliderPosition(int panel, int channel, int position)
 {
-    const Panel widgets = panelWidgets(panel);
-    QSlider *slider = widgets.sliders[channel];
+    const ModelPanel &widgets = panels[static_cast<std::size_t>(panel)];
+    QSlider *slider = widgets.slider(channel);
     const QScopedValueRollback<const QSlider *> moving(userSlider, slider);
     // The toolkit sets the value only after this returns; set now, the slider is painted in the
     // same pass as the swatch instead of in one of its own.
@@ -461,9 +357,8 @@ void MainWindow::applySliderPosition(int panel, int channel, int position)
     // A channel slider writes its edit, whose text is then applied as the edit's slot would. Held
     // back from the slot, the edit is done redrawing its text before the swatch is repainted, and
     // so is painted in the same pass rather than in one of its own afterwards.
-    QLineEdit *edit = widgets.edits[channel];
-    const int model = widgets.model->currentIndex();
-    const ColourModels::Model *modelEntry = ColourModels::model(model);
+    QLineEdit *edit = widgets.edit(channel);
+    const ColourModels::Model *modelEntry = ColourModels::model(widgets.model());
     const int scale = modelEntry && channel < modelEntry->channelCount
         ? modelEntry->channels[channel].scale
         : 1;
@@ -475,22 +370,22 @@ void MainWindow::applySliderPosition(int panel, int channel, int position)
         const QSignalBlocker blockEdit(edit);
         edit->setText(text);
     }
-    applyChannelText(model, channel, text);
+    applyChannelText(panel, channel, text);
 }
 
 void MainWindow::applyKeyPosition(int panel, int position)
 {
-    const Panel widgets = panelWidgets(panel);
-    if (widgets.model->currentIndex() == ColourModels::Cmyk) {
+    QLineEdit *keyEdit = panels[static_cast<std::size_t>(panel)].edit(3);
+    if (panels[static_cast<std::size_t>(panel)].model() == ColourModels::Cmyk) {
         engine->set_cmyk_k(position);
         refreshColour();
         // A changed text applies the key again through the edit's slot, which also shows the
         // colour everywhere; an unchanged one runs nothing, so the panels are shown here.
         const QString text = QString::number(position);
-        if (widgets.edits[3]->text() == text)
-            showColourEverywhere(widgets.edits[3]);
+        if (keyEdit->text() == text)
+            showColourEverywhere(keyEdit);
         else
-            widgets.edits[3]->setText(text);
+            keyEdit->setText(text);
     }
     refreshSwatch();
 }

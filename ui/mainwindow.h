@@ -4,15 +4,15 @@
 #include <QBrush>
 #include <QMainWindow>
 
-#include <array>
 #include <memory>
+#include <vector>
 
 class ColourExchange;
+class ModelPanel;
 class NotationField;
 class Prismora;
 class QColor;
 class QColorDialog;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSlider;
@@ -70,24 +70,8 @@ private slots:
     void on_horizontalSlider_3_4_sliderMoved(int position);
 
 private:
-    // The widgets of one panel; index 3 is the fourth pair, which only CMYK uses.
-    struct Panel
-    {
-        QComboBox *model;
-        std::array<QLineEdit *, 4> edits;
-        std::array<QSlider *, 4> sliders;
-    };
-
-    Panel panelWidgets(int panel) const;
-    void configurePanel(int model, int panel);
-    void configureControls(int model, int panel);
-    void showValues(int model, int panel, const QLineEdit *typing);
     void showColourEverywhere(const QLineEdit *typing);
-    void applyChannel1Text(int model, QString text);
-    void applyChannel2Text(int model, QString text);
-    void applyChannel3Text(int model, QString text);
-    void applyChannelText(int model, int channel, const QString &text);
-    void applyKeyText(int panel, const QString &text);
+    void applyChannelText(int panel, int channel, const QString &text);
     void applySliderPosition(int panel, int channel, int position);
     void applyKeyPosition(int panel, int position);
     void addStatusBarWidgets();
@@ -108,8 +92,7 @@ private:
     QStyle *panelStyle = nullptr;
     NotationField *notationField = nullptr;
     QLabel *gamutLabel = nullptr;
-    // The model each panel's controls were last configured for; -1 before the first.
-    std::array<int, 3> configuredModels {-1, -1, -1};
+    std::vector<ModelPanel> panels;
 };
 
 #endif // MAINWINDOW_H

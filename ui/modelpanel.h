@@ -1,0 +1,44 @@
+#ifndef MODELPANEL_H
+#define MODELPANEL_H
+
+#include <array>
+
+class Prismora;
+class QComboBox;
+class QLineEdit;
+class QSlider;
+class QWidget;
+
+// One of the window's three panels: its model's combo box and four channel rows, found in the
+// form by their names. It configures its rows for a model from the registry and shows the
+// engine's colour in it; what the user types or drags is the window's to apply.
+class ModelPanel
+{
+public:
+    // panel is 0, 1 or 2, left to right.
+    ModelPanel(const QWidget &form, int panel);
+
+    QComboBox *combo() const { return modelCombo; }
+    QLineEdit *edit(int channel) const { return edits[static_cast<std::size_t>(channel)]; }
+    QSlider *slider(int channel) const { return sliders[static_cast<std::size_t>(channel)]; }
+    // The model the combo box shows.
+    int model() const;
+
+    // Ranges, names and the fourth row for the combo box's model.
+    void configure();
+    // The engine's colour in every channel, except the text being typed in and the position of
+    // the slider being moved, which are the user's. Configures first if the model changed.
+    void show(const Prismora &engine, const QLineEdit *typing, const QSlider *moving);
+    // After the user chose a model: configured for it and showing the colour in it.
+    void showChosenModel(const Prismora &engine);
+
+private:
+    QComboBox *modelCombo = nullptr;
+    // Index 3 is the fourth row, which only CMYK uses.
+    std::array<QLineEdit *, 4> edits {};
+    std::array<QSlider *, 4> sliders {};
+    // The model the rows were last configured for; -1 before the first.
+    int configuredModel = -1;
+};
+
+#endif // MODELPANEL_H
