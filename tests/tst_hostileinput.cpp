@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "modeloracle.h"
 #include "windowtesting.h"
 
 #include <QClipboard>
@@ -19,35 +20,9 @@ constexpr double infinity = std::numeric_limits<double>::infinity();
 const QString boxTitle = QStringLiteral("Ууууууупс :( !Ошибка!");
 
 // What the window accepts per model and channel, and the message that refuses anything else.
-struct ModelSpec
-{
-    const char *name;
-    int channels;
-    double lowest[4];
-    double highest[4];
-    const char *message;
-};
-
-const ModelSpec models[] = {
-    {"RGB", 3, {0, 0, 0}, {255, 255, 255}, "параметры rgb имеют диапозон от 0 до 255"},
-    {"CMYK", 4, {0, 0, 0, 0}, {100, 100, 100, 100}, "параметры cmyk имеют диапозон от 0 до 100"},
-    {"HSV", 3, {0, 0, 0}, {360, 100, 100},
-        "параметры hsv имеют диапозоны от (0-360, 0-100, 0-100)"},
-    {"HSL", 3, {0, 0, 0}, {360, 100, 100},
-        "параметры hsl имеют диапозоны от (0-360, 0-100, 0-100)"},
-    {"XYZ", 3, {0, 0, 0}, {255, 100, 108.9},
-        "параметры xyz имеют диапозоны от (0-255, 0-100, 0-108.9)"},
-    {"LAB", 3, {0, -128, -128}, {100, 127, 127},
-        "параметры lab имеют диапозоны от (0-100, -128-127, -128-127)"},
-    {"LCH", 3, {0, 0, 0}, {100, 200, 360},
-        "параметры lch имеют диапозоны от (0-100, 0-200, 0-360)"},
-    {"OKLAB", 3, {0, -0.4, -0.4}, {100, 0.4, 0.4},
-        "параметры oklab имеют диапозоны от (0-100, -0.4-0.4, -0.4-0.4)"},
-    {"OKLCH", 3, {0, 0, 0}, {100, 0.4, 360},
-        "параметры oklch имеют диапозоны от (0-100, 0-0.4, 0-360)"},
-};
-constexpr int rgbModel = 0;
-constexpr int modelCount = 9;
+using Oracle::models;
+constexpr int rgbModel = Oracle::Rgb;
+constexpr int modelCount = Oracle::Count;
 
 // A line edit holds at most this many characters; longer pastes are cut to it.
 constexpr int editCapacity = 32767;
@@ -230,7 +205,7 @@ void TestHostileInput::chooseChecked(int panel, int model)
     choose(comboOf(window.get(), panel), model);
     for (const auto &box : boxes->boxes()) {
         QCOMPARE(box.title, boxTitle);
-        QCOMPARE(box.text, QString::fromUtf8(models[model].message));
+        QCOMPARE(box.text, QString::fromUtf8(models[model].rangeMessage));
     }
 }
 
@@ -249,7 +224,7 @@ void TestHostileInput::hostileTextIsAppliedOrRefused_data()
     const QList<Hostile> inputs = hostileInputs();
     for (int panel = 0; panel < 3; ++panel) {
         for (int model = 0; model < modelCount; ++model) {
-            for (int channel = 0; channel < models[model].channels; ++channel) {
+            for (int channel = 0; channel < models[model].channelCount; ++channel) {
                 for (const Hostile &input : inputs) {
                     // Nobody types a hundred thousand characters; those are pasted.
                     const Entry entry = panelEntries[panel] == Entry::Typed && input.isLong
@@ -258,7 +233,7 @@ void TestHostileInput::hostileTextIsAppliedOrRefused_data()
                     const QString name
                         = QStringLiteral("panel %1 %2 channel %3 %4 %5")
                               .arg(panel + 1)
-                              .arg(QLatin1String(models[model].name))
+                              .arg(QLatin1String(models[model].label))
                               .arg(channel + 1)
                               .arg(input.name)
                               .arg(QLatin1String(entryNames[static_cast<int>(entry)]));
@@ -279,7 +254,7 @@ void TestHostileInput::hostileTextIsAppliedOrRefused()
     QFETCH(QString, text);
     QFETCH(double, readsAs);
 
-    const ModelSpec &limits = models[model];
+    const Oracle::Model &limits = models[model];
     const int checkPanel = (panel + 1) % 3;
 
     // Start from a colour whose channels all differ, so that a change anywhere shows.
@@ -304,14 +279,14 @@ void TestHostileInput::hostileTextIsAppliedOrRefused()
     else
         QVERIFY(edit->text().size() <= editCapacity);
 
-    const bool accepted = std::isfinite(readsAs) && readsAs >= limits.lowest[channel]
-        && readsAs <= limits.highest[channel];
+    const bool accepted = std::isfinite(readsAs) && readsAs >= limits.channels[channel].lowest
+        && readsAs <= limits.channels[channel].highest;
     if (accepted) {
         QVERIFY2(boxes->boxes().isEmpty(), describeBoxes(*boxes).constData());
     } else {
         QCOMPARE(boxes->boxes().size(), 1);
         QCOMPARE(boxes->boxes().first().title, boxTitle);
-        QCOMPARE(boxes->boxes().first().text, QString::fromUtf8(limits.message));
+        QCOMPARE(boxes->boxes().first().text, QString::fromUtf8(limits.rangeMessage));
         QVERIFY(boxes->boxes().first().parentIsWindow);
         QCOMPARE(swatchColour(window.get()), swatchBefore);
     }
@@ -334,13 +309,13 @@ void TestHostileInput::hostileTextIsAppliedOrRefused()
     // Every model reads as finite numbers; RGB comes last, for the swatch below.
     for (int m : {1, 2, 3, 4, 5, rgbModel}) {
         chooseChecked(checkPanel, m);
-        for (int c = 0; c < models[m].channels; ++c) {
+        for (int c = 0; c < models[m].channelCount; ++c) {
             const QString number = editOf(window.get(), checkPanel, c)->text();
             bool ok = false;
             const double value = number.toDouble(&ok);
             QVERIFY2(ok && std::isfinite(value),
                 qPrintable(QStringLiteral("%1 channel %2 shows %3")
-                               .arg(QLatin1String(models[m].name))
+                               .arg(QLatin1String(models[m].label))
                                .arg(c + 1)
                                .arg(number)));
         }

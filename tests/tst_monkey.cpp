@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "modeloracle.h"
 #include "windowtesting.h"
 
 #include <QColorDialog>
@@ -24,30 +25,22 @@ constexpr int historyLength = 12;
 // A full look at every model of every panel this often, besides the one at the end.
 constexpr int deepCheckInterval = 2500;
 
-const QString boxTitle = QStringLiteral("Ууууууупс :( !Ошибка!");
+const QString boxTitle = QString::fromUtf8(Oracle::rangeTitle);
 
-const char *const modelNames[]
-    = {"RGB", "CMYK", "HSV", "HSL", "XYZ", "LAB", "LCH", "OKLAB", "OKLCH"};
-const int channelCounts[] = {3, 4, 3, 3, 3, 3, 3, 3, 3};
-const char *const rangeMessages[] = {
-    "параметры rgb имеют диапозон от 0 до 255",
-    "параметры cmyk имеют диапозон от 0 до 100",
-    "параметры hsv имеют диапозоны от (0-360, 0-100, 0-100)",
-    "параметры hsl имеют диапозоны от (0-360, 0-100, 0-100)",
-    "параметры xyz имеют диапозоны от (0-255, 0-100, 0-108.9)",
-    "параметры lab имеют диапозоны от (0-100, -128-127, -128-127)",
-    "параметры lch имеют диапозоны от (0-100, 0-200, 0-360)",
-    "параметры oklab имеют диапозоны от (0-100, -0.4-0.4, -0.4-0.4)",
-    "параметры oklch имеют диапозоны от (0-100, 0-0.4, 0-360)",
-};
-// What text entry accepts, per model and channel.
-const double lowest[][4] = {{0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0},
-    {0, -128, -128}, {0, 0, 0}, {0, -0.4, -0.4}, {0, 0, 0}};
-const double highest[][4]
-    = {{255, 255, 255}, {100, 100, 100, 100}, {360, 100, 100}, {360, 100, 100}, {255, 100, 108.9},
-        {100, 127, 127}, {100, 200, 360}, {100, 0.4, 0.4}, {100, 0.4, 360}};
-constexpr int rgbModel = 0;
-constexpr int modelCount = 9;
+const char *modelName(int model)
+{
+    return Oracle::models[model].label;
+}
+int channelCount(int model)
+{
+    return Oracle::models[model].channelCount;
+}
+const char *rangeMessage(int model)
+{
+    return Oracle::models[model].rangeMessage;
+}
+constexpr int rgbModel = Oracle::Rgb;
+constexpr int modelCount = Oracle::Count;
 
 QString lastUnit(const QString &text)
 {
@@ -59,8 +52,8 @@ QString lastUnit(const QString &text)
 bool refused(const QString &text, int model, int channel)
 {
     const double value = text.toDouble();
-    return !(std::isfinite(value) && value >= lowest[model][channel]
-        && value <= highest[model][channel]);
+    return !(std::isfinite(value) && value >= Oracle::models[model].channels[channel].lowest
+        && value <= Oracle::models[model].channels[channel].highest);
 }
 
 quint64 seedFromEnvironment()
@@ -215,7 +208,7 @@ TestMonkey::Action TestMonkey::act()
         action.boxModel = chosen;
         choose(widgets.combo, chosen);
         action.description
-            = QStringLiteral("panel %1: choose %2").arg(p + 1).arg(modelNames[chosen]);
+            = QStringLiteral("panel %1: choose %2").arg(p + 1).arg(modelName(chosen));
         return action;
     }
     if (roll < 62) {
@@ -306,20 +299,20 @@ bool TestMonkey::everyModelReadsFinite(QString &why)
             boxes->clear();
             choose(widgets.combo, model);
             for (const auto &box : boxes->boxes()) {
-                if (box.title != boxTitle || box.text != QString::fromUtf8(rangeMessages[model])) {
+                if (box.title != boxTitle || box.text != QString::fromUtf8(rangeMessage(model))) {
                     why = QStringLiteral("choosing %1 raised \"%2: %3\"")
-                              .arg(modelNames[model], box.title, box.text);
+                              .arg(modelName(model), box.title, box.text);
                     return false;
                 }
             }
-            for (int c = 0; c < channelCounts[model]; ++c) {
+            for (int c = 0; c < channelCount(model); ++c) {
                 const QString text = widgets.edits[c]->text();
                 bool ok = false;
                 const double value = text.toDouble(&ok);
                 if (!ok || !std::isfinite(value)) {
                     why = QStringLiteral("panel %1 %2 channel %3 shows \"%4\"")
                               .arg(p + 1)
-                              .arg(modelNames[model])
+                              .arg(modelName(model))
                               .arg(c + 1)
                               .arg(text);
                     return false;
@@ -383,7 +376,7 @@ void TestMonkey::randomActionsKeepTheWindowSound()
         }
         for (const auto &box : boxes->boxes()) {
             const bool right = action.boxModel >= 0 && box.title == boxTitle
-                && box.text == QString::fromUtf8(rangeMessages[action.boxModel])
+                && box.text == QString::fromUtf8(rangeMessage(action.boxModel))
                 && box.parentIsWindow;
             QVERIFY2(right,
                 failure(i, QStringLiteral("box \"%1: %2\"").arg(box.title, box.text)).constData());

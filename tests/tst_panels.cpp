@@ -1,6 +1,7 @@
 #include "colourmodels.h"
 #include "mainwindow.h"
 #include "messagelog.h"
+#include "modeloracle.h"
 #include "windowtesting.h"
 
 #include <QComboBox>
@@ -14,20 +15,14 @@
 
 namespace {
 
-const QString rangeTitle = QStringLiteral("Ууууууупс :( !Ошибка!");
-const QStringList rangeMessages {
-    QStringLiteral("параметры rgb имеют диапозон от 0 до 255"),
-    QStringLiteral("параметры cmyk имеют диапозон от 0 до 100"),
-    QStringLiteral("параметры hsv имеют диапозоны от (0-360, 0-100, 0-100)"),
-    QStringLiteral("параметры hsl имеют диапозоны от (0-360, 0-100, 0-100)"),
-    QStringLiteral("параметры xyz имеют диапозоны от (0-255, 0-100, 0-108.9)"),
-    QStringLiteral("параметры lab имеют диапозоны от (0-100, -128-127, -128-127)"),
-    QStringLiteral("параметры lch имеют диапозоны от (0-100, 0-200, 0-360)"),
-    QStringLiteral("параметры oklab имеют диапозоны от (0-100, -0.4-0.4, -0.4-0.4)"),
-    QStringLiteral("параметры oklch имеют диапозоны от (0-100, 0-0.4, 0-360)"),
-};
+const QString boxTitle = QString::fromUtf8(Oracle::rangeTitle);
 
-enum ModelIndex { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, Lch, Oklab, Oklch };
+QString rangeMessage(int model)
+{
+    return QString::fromUtf8(Oracle::models[model].rangeMessage);
+}
+
+using namespace Oracle;
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject
@@ -260,33 +255,16 @@ void TestPanels::bounds_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("accepted");
 
-    const struct
-    {
-        int model;
-        const char *name;
-        double lowest[4];
-        double highest[4];
-        int channels;
-    } models[] = {
-        {Rgb, "rgb", {0, 0, 0}, {255, 255, 255}, 3},
-        {Cmyk, "cmyk", {0, 0, 0, 0}, {100, 100, 100, 100}, 4},
-        {Hsv, "hsv", {0, 0, 0}, {360, 100, 100}, 3},
-        {Hsl, "hsl", {0, 0, 0}, {360, 100, 100}, 3},
-        {Xyz, "xyz", {0, 0, 0}, {255, 100, 108.9}, 3},
-        {Lab, "lab", {0, -128, -128}, {100, 127, 127}, 3},
-        {Lch, "lch", {0, 0, 0}, {100, 200, 360}, 3},
-        {Oklab, "oklab", {0, -0.4, -0.4}, {100, 0.4, 0.4}, 3},
-        {Oklch, "oklch", {0, 0, 0}, {100, 0.4, 360}, 3},
-    };
-    for (const auto &m : models) {
-        for (int c = 0; c < m.channels; ++c) {
+    for (int model = 0; model < Count; ++model) {
+        const Oracle::Model &m = models[model];
+        for (int c = 0; c < m.channelCount; ++c) {
             const auto row = [&](const char *what, const QString &text, bool accepted) {
-                QTest::addRow("%s %d %s", m.name, c + 1, what) << m.model << c << text << accepted;
+                QTest::addRow("%s %d %s", m.key, c + 1, what) << model << c << text << accepted;
             };
-            row("lowest", QString::number(m.lowest[c]), true);
-            row("highest", QString::number(m.highest[c]), true);
-            row("below", QString::number(m.lowest[c] - 0.1), false);
-            row("above", QString::number(m.highest[c] + 0.01), false);
+            row("lowest", QString::number(m.channels[c].lowest), true);
+            row("highest", QString::number(m.channels[c].highest), true);
+            row("below", QString::number(m.channels[c].lowest - 0.1), false);
+            row("above", QString::number(m.channels[c].highest + 0.01), false);
             row("nan", QStringLiteral("nan"), false);
             row("inf", QStringLiteral("inf"), false);
             row("-inf", QStringLiteral("-inf"), false);
@@ -325,8 +303,8 @@ void TestPanels::bounds()
     }
     QCOMPARE(boxes->boxes().size(), 1);
     const MessageBoxAnswerer::Box box = boxes->boxes().first();
-    QCOMPARE(box.title, rangeTitle);
-    QCOMPARE(box.text, rangeMessages[model]);
+    QCOMPARE(box.title, boxTitle);
+    QCOMPARE(box.text, rangeMessage(model));
     QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(box.icon, QMessageBox::Information);
     QVERIFY(box.parentIsWindow);
@@ -337,7 +315,7 @@ void TestPanels::typingDigitByDigit()
 {
     setRgb(0, 0, 0);
     typeInto(edit(0, 0), QStringLiteral("300"));
-    QCOMPARE(boxes->texts(), QStringList {rangeMessages[Rgb]});
+    QCOMPARE(boxes->texts(), QStringList {rangeMessage(Rgb)});
     QCOMPARE(edit(0, 0)->text(), QStringLiteral("300"));
     // 3, then 30 were applied; 300 was refused.
     QCOMPARE(swatchColour(window.get()), QColor(30, 0, 0));
@@ -498,7 +476,7 @@ void TestPanels::refusedValueChangesNoPanel()
         shownPositions.append(positions(panel));
     }
     edit(1, 1)->setText(QStringLiteral("101"));
-    QCOMPARE(boxes->texts(), QStringList {rangeMessages[Hsl]});
+    QCOMPARE(boxes->texts(), QStringList {rangeMessage(Hsl)});
     shownTexts[1][1] = QStringLiteral("101");
     for (int panel = 0; panel < 3; ++panel) {
         QCOMPARE(texts(panel), shownTexts[panel]);
@@ -587,7 +565,7 @@ void TestPanels::dragPastAnXyzBoundIsRefused()
     // Y's slider keeps 0..100, but a text typed beyond it is still refused.
     choose(combo(0), Xyz);
     edit(0, 1)->setText(QStringLiteral("100.5"));
-    QCOMPARE(boxes->texts(), QStringList {rangeMessages[Xyz]});
+    QCOMPARE(boxes->texts(), QStringList {rangeMessage(Xyz)});
     edit(0, 0)->setText(QStringLiteral("300"));
     QCOMPARE(boxes->boxes().size(), 2);
     edit(0, 0)->setText(QStringLiteral("200"));
@@ -684,34 +662,15 @@ void TestPanels::channelsNameThemselves_data()
 {
     QTest::addColumn<int>("model");
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("RGB") << int(Rgb)
-                         << QStringList {"Red, 0 to 255", "Green, 0 to 255", "Blue, 0 to 255", ""};
-    QTest::newRow("CMYK") << int(Cmyk)
-                          << QStringList {"Cyan, 0 to 100 %", "Magenta, 0 to 100 %",
-                                 "Yellow, 0 to 100 %", "Key (black), 0 to 100 %"};
-    QTest::newRow("HSV") << int(Hsv)
-                         << QStringList {"Hue, 0 to 360 degrees", "Saturation, 0 to 100 %",
-                                "Value, 0 to 100 %", ""};
-    QTest::newRow("HSL") << int(Hsl)
-                         << QStringList {"Hue, 0 to 360 degrees", "Saturation, 0 to 100 %",
-                                "Lightness, 0 to 100 %", ""};
-    QTest::newRow("XYZ") << int(
-        Xyz) << QStringList {"X, 0 to 255", "Y (luminance), 0 to 100", "Z, 0 to 108.9", ""};
-    QTest::newRow("LAB") << int(Lab)
-                         << QStringList {"L* (lightness, D65 white), 0 to 100",
-                                "a* (green to red, D65 white), -128 to 127",
-                                "b* (blue to yellow, D65 white), -128 to 127", ""};
-    QTest::newRow("LCH") << int(Lch)
-                         << QStringList {"L* (lightness, D65 white), 0 to 100",
-                                "C* (chroma, D65 white), 0 to 200",
-                                "h (hue, D65 white), 0 to 360 degrees", ""};
-    QTest::newRow("OKLAB") << int(Oklab)
-                           << QStringList {"L (lightness), 0 to 100 %",
-                                  "a (green to red), -0.4 to 0.4",
-                                  "b (blue to yellow), -0.4 to 0.4", ""};
-    QTest::newRow("OKLCH") << int(Oklch)
-                           << QStringList {"L (lightness), 0 to 100 %", "C (chroma), 0 to 0.4",
-                                  "h (hue), 0 to 360 degrees", ""};
+    for (int model = 0; model < Count; ++model) {
+        QStringList names;
+        for (int c = 0; c < 4; ++c) {
+            names << (c < models[model].channelCount
+                    ? QString::fromUtf8(models[model].channels[c].description)
+                    : QString());
+        }
+        QTest::newRow(models[model].label) << model << names;
+    }
 }
 
 void TestPanels::channelsNameThemselves()

@@ -1,4 +1,6 @@
+#include "colourmodels.h"
 #include "messagelog.h"
+#include "modeloracle.h"
 #include "prismora.h"
 
 #include <QtTest>
@@ -146,6 +148,8 @@ private slots:
     void everySetterUpdatesLab();
     void hostileNumbersDoNotCrash_data();
     void hostileNumbersDoNotCrash();
+    void registryMatchesOracle_data();
+    void registryMatchesOracle();
 
 private:
     // Swallows the trace of setup calls; a test that reads the trace opens its own log.
@@ -811,6 +815,54 @@ void TestPrismora::hostileNumbersDoNotCrash()
     // The whole-number getters are defined for whatever the conversions produced.
     for (double channel : {e.get_rgb_r(), e.get_rgb_g(), e.get_rgb_b()})
         QVERIFY(std::isfinite(channel));
+}
+
+void TestPrismora::registryMatchesOracle_data()
+{
+    QTest::addColumn<int>("model");
+    for (int m = 0; m < Oracle::Count; ++m)
+        QTest::newRow(Oracle::models[m].label) << m;
+}
+
+void TestPrismora::registryMatchesOracle()
+{
+    QFETCH(int, model);
+    QCOMPARE(int(ColourModels::Count), int(Oracle::Count));
+    const ColourModels::Model *entry = ColourModels::model(model);
+    QVERIFY(entry);
+    const Oracle::Model &expected = Oracle::models[model];
+    QCOMPARE(entry->label, expected.label);
+    QCOMPARE(entry->key, expected.key);
+    QCOMPARE(entry->channelCount, expected.channelCount);
+    QCOMPARE(entry->rangeMessage, expected.rangeMessage);
+    Prismora engine;
+    for (int c = 0; c < 4; ++c) {
+        const ColourModels::Channel &channel = entry->channels[c];
+        const Oracle::Channel &want = expected.channels[c];
+        QCOMPARE(channel.lowest, want.lowest);
+        QCOMPARE(channel.highest, want.highest);
+        QCOMPARE(channel.sliderMinimum, want.sliderMinimum);
+        QCOMPARE(channel.sliderMaximum, want.sliderMaximum);
+        if (c >= expected.channelCount)
+            continue;
+        QCOMPARE(channel.scale, want.scale);
+        QCOMPARE(channel.description, want.description);
+        QVERIFY(channel.read && channel.write);
+    }
+    // Each setter and getter belong to their own channel: a distinct value per channel, whole
+    // where the range is wide so that RGB's truncation keeps it, reads back where it was set.
+    const auto valueFor = [&](int c) {
+        const Oracle::Channel &want = expected.channels[c];
+        const double value = want.lowest + (want.highest - want.lowest) * (c + 1) / 5;
+        return want.highest - want.lowest > 10 ? std::round(value) : value;
+    };
+    for (int c = 0; c < expected.channelCount; ++c)
+        entry->channels[c].write(engine, valueFor(c));
+    // HSV keeps single precision.
+    for (int c = 0; c < expected.channelCount; ++c)
+        QVERIFY(std::fabs(entry->channels[c].read(engine) - valueFor(c)) < 1e-5);
+    QVERIFY(!ColourModels::model(-1));
+    QVERIFY(!ColourModels::model(Oracle::Count));
 }
 
 QTEST_GUILESS_MAIN(TestPrismora)
