@@ -377,7 +377,7 @@ void MainWindow::applyKeyPosition(int panel, int position)
 {
     QLineEdit *keyEdit = panels[static_cast<std::size_t>(panel)].edit(3);
     if (panels[static_cast<std::size_t>(panel)].model() == ColourModels::Cmyk) {
-        engine->set_cmyk_k(position);
+        ColourModels::model(ColourModels::Cmyk)->channels[3].write(*engine, position);
         refreshColour();
         // A changed text applies the key again through the edit's slot, which also shows the
         // colour everywhere; an unchanged one runs nothing, so the panels are shown here.

@@ -116,12 +116,6 @@ void StoredColour::apply(Prismora &engine) const
     const ColourModels::Model *entry = ColourModels::model(index);
     if (!entry || values.size() != entry->channelCount)
         return;
-    // All three at once: one by one, red would refuse nothing but green and blue would cascade
-    // through intermediate colours for nothing.
-    if (index == ColourModels::Rgb) {
-        engine.set_rgb(values[0], values[1], values[2]);
-        return;
-    }
     for (int c = 0; c < entry->channelCount; ++c)
         entry->channels[c].write(engine, values[c]);
 }
