@@ -9,6 +9,11 @@
 
 namespace {
 
+// How far a computed value may lie from a whole level, or from 0 or a full turn, and still be
+// taken as it: rounding noise of the conversions, far below anything shown.
+constexpr double wholeNoise = 1e-6;
+constexpr double zeroNoise = 1e-9;
+
 constexpr double oneThird = 1.0 / 3.0;
 constexpr double twoThirds = 2.0 / 3.0;
 
@@ -332,17 +337,36 @@ void Prismora::set_oklch_h(double value)
     cascade(ColourModels::Oklch);
 }
 
+void Prismora::set_rgb_rounding(RgbRounding rounding)
+{
+    rgbRounding = rounding;
+}
+
+Prismora::RgbRounding Prismora::rgb_rounding() const
+{
+    return rgbRounding;
+}
+
+double Prismora::wholeLevel(double channel) const
+{
+    if (rgbRounding == RgbRounding::Truncate)
+        return truncateToInt(channel);
+    // A computed level a hair below a half rounds up with the half.
+    const double noise = lastSet == ColourModels::Rgb ? 0.0 : wholeNoise;
+    return truncateToInt(std::floor(channel + 0.5 + noise));
+}
+
 double Prismora::get_rgb_r() const
 {
-    return truncateToInt(red);
+    return wholeLevel(red);
 }
 double Prismora::get_rgb_g() const
 {
-    return truncateToInt(green);
+    return wholeLevel(green);
 }
 double Prismora::get_rgb_b() const
 {
-    return truncateToInt(blue);
+    return wholeLevel(blue);
 }
 
 double Prismora::get_cmyk_c() const
@@ -468,45 +492,118 @@ const Prismora::Cascade Prismora::cascades[ColourModels::Count] = {
     // RGB
     {{&Prismora::rgb_as_given, &Prismora::rgb_cmyk, &Prismora::rgb_hsv, &Prismora::hsl_from_chroma,
         &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch, &Prismora::rgb_oklab,
-        &Prismora::oklab_oklch}},
+        &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // CMYK
     {{&Prismora::cmyk_rgb, &Prismora::cmyk_rgb, &Prismora::rgb_hsv, &Prismora::cmyk_rgb,
         &Prismora::rgb_hsl, &Prismora::cmyk_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
-        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch}},
+        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // HSV
     {{&Prismora::hsv_rgb, &Prismora::hsv_rgb, &Prismora::rgb_cmyk, &Prismora::hsv_rgb,
         &Prismora::rgb_hsl, &Prismora::hsv_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
-        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch}},
+        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // HSL
     {{&Prismora::hsl_rgb, &Prismora::hsl_rgb, &Prismora::rgb_cmyk, &Prismora::hsl_rgb,
         &Prismora::rgb_hsv, &Prismora::hsl_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
-        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch}},
+        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // XYZ
     {{&Prismora::xyz_rgb, &Prismora::xyz_rgb, &Prismora::rgb_cmyk, &Prismora::xyz_rgb,
         &Prismora::rgb_hsv, &Prismora::xyz_rgb, &Prismora::rgb_hsl, &Prismora::xyz_lab,
-        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch}},
+        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // LAB
     {{&Prismora::lab_xyz, &Prismora::xyz_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
         &Prismora::hsl_from_chroma, &Prismora::lab_lch, &Prismora::rgb_oklab,
-        &Prismora::oklab_oklch}},
+        &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // LCh
     {{&Prismora::lch_lab, &Prismora::lab_xyz, &Prismora::xyz_rgb, &Prismora::rgb_cmyk,
         &Prismora::rgb_hsv, &Prismora::hsl_from_chroma, &Prismora::rgb_oklab,
-        &Prismora::oklab_oklch}},
+        &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // OKLab
     {{&Prismora::oklab_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv, &Prismora::hsl_from_chroma,
-        &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch, &Prismora::oklab_oklch}},
+        &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch, &Prismora::oklab_oklch,
+        &Prismora::settle_noise}},
     // OKLCh
     {{&Prismora::oklch_oklab, &Prismora::oklab_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
-        &Prismora::hsl_from_chroma, &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch}},
+        &Prismora::hsl_from_chroma, &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch,
+        &Prismora::settle_noise}},
 };
 
 void Prismora::cascade(ColourModels::Index from)
 {
+    lastSet = from;
     for (const Step step : cascades[from].steps) {
         if (!step)
             break;
         (this->*step)();
+    }
+}
+
+void Prismora::settle_levels()
+{
+    // A level a hair below a whole number is that number (254.99999999999997 is 255, not 254),
+    // before any other model is computed from it.
+    for (double *channel : {&red, &green, &blue}) {
+        const double above = std::floor(*channel) + 1;
+        if (above - *channel <= wholeNoise)
+            *channel = above;
+    }
+}
+
+void Prismora::settle_noise()
+{
+    // Rounding noise of the conversions is no value: stored as the value it stands for, it
+    // reads so in every getter and in every later conversion from it.
+    // Zero and full-turn noise, judged in the units the getters give.
+    const auto zero = [](double &value, double unit) {
+        if (std::fabs(value * unit) <= zeroNoise)
+            value = 0;
+    };
+    const auto zeroFloat = [](float &value, float unit) {
+        if (std::fabs(double(value * unit)) <= zeroNoise)
+            value = 0;
+    };
+    const auto turn = [](double &turns) {
+        if ((1 - turns) * 360 <= zeroNoise)
+            turns = 0;
+    };
+    if (lastSet != ColourModels::Cmyk) {
+        for (double *value : {&cyan, &magenta, &yellow, &key})
+            zero(*value, 100);
+    }
+    if (lastSet != ColourModels::Hsv) {
+        if ((1 - hsvHue) * 360 <= float(zeroNoise))
+            hsvHue = 0;
+        zeroFloat(hsvHue, 360);
+        zeroFloat(hsvSaturation, 100);
+        zeroFloat(hsvValue, 100);
+    }
+    if (lastSet != ColourModels::Hsl) {
+        turn(hslHue);
+        for (double *value : {&hslHue, &hslSaturation, &hslLightness})
+            zero(*value, 100);
+    }
+    if (lastSet != ColourModels::Xyz) {
+        for (double *value : {&xyzX, &xyzY, &xyzZ})
+            zero(*value, 1);
+    }
+    if (lastSet != ColourModels::Lab) {
+        for (double *value : {&labL, &labA, &labB})
+            zero(*value, 1);
+    }
+    if (lastSet != ColourModels::Lch) {
+        turn(lchH);
+        for (double *value : {&lchL, &lchC, &lchH})
+            zero(*value, 1);
+    }
+    if (lastSet != ColourModels::Oklab) {
+        zero(oklabL, 100);
+        zero(oklabA, 1);
+        zero(oklabB, 1);
+    }
+    if (lastSet != ColourModels::Oklch) {
+        turn(oklchH);
+        zero(oklchL, 100);
+        zero(oklchC, 1);
+        zero(oklchH, 360);
     }
 }
 
@@ -555,6 +652,7 @@ void Prismora::cmyk_rgb()
     red = (255 * (1 - cyan)) * (1 - key);
     green = (255 * (1 - magenta)) * (1 - key);
     blue = (255 * (1 - yellow)) * (1 - key);
+    settle_levels();
 }
 
 void Prismora::rgb_hsv()
@@ -596,6 +694,7 @@ void Prismora::hsv_rgb()
     const float v = hsvValue;
     if (s == 0) {
         red = green = blue = static_cast<double>(v * 255.0f);
+        settle_levels();
         return;
     }
 
@@ -635,6 +734,7 @@ void Prismora::hsv_rgb()
     red = rn * 255;
     green = gn * 255;
     blue = bn * 255;
+    settle_levels();
 }
 
 void Prismora::rgb_hsl()
@@ -755,6 +855,7 @@ void Prismora::linear_rgb(double r, double g, double b)
     red = std::clamp(encodedRed, 0.0, 255.0);
     green = std::clamp(encodedGreen, 0.0, 255.0);
     blue = std::clamp(encodedBlue, 0.0, 255.0);
+    settle_levels();
 }
 
 void Prismora::xyz_lab()

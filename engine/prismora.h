@@ -62,7 +62,17 @@ public:
     void set_oklch_c(double value);
     void set_oklch_h(double value);
 
-    // RGB channels truncated toward zero to whole numbers.
+    // How the RGB getters make whole levels: truncated toward zero (the default), or rounded to
+    // the nearest with halves up, as CSS and browsers do.
+    enum class RgbRounding { Truncate, Nearest };
+    void set_rgb_rounding(RgbRounding rounding);
+    RgbRounding rgb_rounding() const;
+
+    // Every model other than the one set last holds rounding noise as no value: a level within
+    // 1e-6 below a whole number (or a half, rounding) is that number, a hue within 1e-9 of 360
+    // is 0, and CMYK, HSV, HSL, XYZ, LAB, LCh, OKLab and OKLCh within 1e-9 of 0 are 0.
+
+    // RGB channels as whole numbers, truncated toward zero unless rounding is chosen.
     double get_rgb_r() const;
     double get_rgb_g() const;
     double get_rgb_b() const;
@@ -137,6 +147,8 @@ private:
     void linear_rgb(double r, double g, double b); // encoded, clamped to 0..255 and gamut noted
 
     void rgb_as_given();
+    void settle_levels(); // after every conversion into RGB
+    void settle_noise(); // the last step of every cascade
 
     // The conversion steps that follow a setter of each model: a list of at most maxSteps, ended
     // early by a null step.
@@ -149,6 +161,10 @@ private:
     static const Cascade cascades[ColourModels::Count];
     void cascade(ColourModels::Index from);
 
+    double wholeLevel(double channel) const;
+
+    ColourModels::Index lastSet = ColourModels::Rgb;
+    RgbRounding rgbRounding = RgbRounding::Truncate;
     double red = 0;
     double green = 0;
     double blue = 0;

@@ -5,6 +5,8 @@
 //
 //   enginedigest [calls] [seed] [--every N]    prints the digest, and with --every a partial
 //                                              digest every N calls to find where two runs part
+//   enginedigest ... --values                  prints every getter after every call instead, one
+//                                              line per call, to count where two builds differ
 #include "prismora.h"
 
 #include <QByteArray>
@@ -142,8 +144,11 @@ int main(int argc, char **argv)
     long long calls = 1000000;
     unsigned long long seed = 20261207;
     long long every = 0;
+    bool values = false;
     for (int i = 1, positional = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--every") == 0 && i + 1 < argc) {
+        if (std::strcmp(argv[i], "--values") == 0) {
+            values = true;
+        } else if (std::strcmp(argv[i], "--every") == 0 && i + 1 < argc) {
             every = std::atoll(argv[++i]);
         } else if (positional++ == 0) {
             calls = std::atoll(argv[i]);
@@ -166,6 +171,12 @@ int main(int argc, char **argv)
         }
         for (auto get : getters)
             mixValue(get(engine));
+        if (values) {
+            std::printf("%lld %d", call, which);
+            for (auto get : getters)
+                std::printf(" %a", get(engine));
+            std::printf("\n");
+        }
         const bool inGamut = engine.in_srgb_gamut();
         mix(&inGamut, sizeof inGamut);
         if (every > 0 && call % every == 0)

@@ -1,6 +1,7 @@
 #include "colourmodels.h"
 #include "messagelog.h"
 #include "modeloracle.h"
+#include "notation.h"
 #include "prismora.h"
 
 #include <QtTest>
@@ -148,6 +149,8 @@ private slots:
     void everySetterUpdatesLab();
     void hostileNumbersDoNotCrash_data();
     void hostileNumbersDoNotCrash();
+    void noiseIsNoValue_data();
+    void noiseIsNoValue();
     void registryMatchesOracle_data();
     void registryMatchesOracle();
 
@@ -815,6 +818,52 @@ void TestPrismora::hostileNumbersDoNotCrash()
     // The whole-number getters are defined for whatever the conversions produced.
     for (double channel : {e.get_rgb_r(), e.get_rgb_g(), e.get_rgb_b()})
         QVERIFY(std::isfinite(channel));
+}
+
+void TestPrismora::noiseIsNoValue_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("nearest");
+    QTest::addColumn<QVector<double>>("rgb");
+    QTest::addColumn<QVector<double>>("cmyk");
+    QTest::addColumn<double>("hslSaturation");
+    const QVector<double> grey {0, 0, 0};
+    QTest::newRow("hwb grey") << "hwb(90 80% 40%)" << false << QVector<double> {169, 169, 169}
+                              << grey << 0.0;
+    QTest::newRow("OKLab white") << "oklab(100% 0 0)" << false << QVector<double> {255, 255, 255}
+                                 << grey << 0.0;
+    QTest::newRow("CSS red truncated") << "oklch(62.7955% 0.257683 29.2339)" << false
+                                       << QVector<double> {254, 0, 0} << QVector<double>() << -1.0;
+    QTest::newRow("CSS red rounded") << "oklch(62.7955% 0.257683 29.2339)" << true
+                                     << QVector<double> {255, 0, 0} << QVector<double>() << -1.0;
+    QTest::newRow("half grey truncated")
+        << "rgb(50% 50% 50%)" << false << QVector<double> {127, 127, 127} << grey << 0.0;
+    QTest::newRow("half grey rounded")
+        << "rgb(50% 50% 50%)" << true << QVector<double> {128, 128, 128} << grey << 0.0;
+    QTest::newRow("CSS green rounded")
+        << "hsl(120 100% 25%)" << true << QVector<double> {0, 128, 0} << QVector<double>() << 100.0;
+    // RGB set last keeps its values: a hair below a level is still below it.
+    QTest::newRow("RGB as given") << "rgb(127.9999999 0 0)" << false << QVector<double> {127, 0, 0}
+                                  << QVector<double>() << -1.0;
+}
+
+void TestPrismora::noiseIsNoValue()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, nearest);
+    QFETCH(QVector<double>, rgb);
+    QFETCH(QVector<double>, cmyk);
+    QFETCH(double, hslSaturation);
+    Prismora engine;
+    if (nearest)
+        engine.set_rgb_rounding(Prismora::RgbRounding::Nearest);
+    Notation::apply(*Notation::parse(text).request, engine);
+    QCOMPARE(QVector<double>({engine.get_rgb_r(), engine.get_rgb_g(), engine.get_rgb_b()}), rgb);
+    // Exactly 0, not within a tolerance.
+    for (int c = 0; c < cmyk.size(); ++c)
+        QVERIFY(ColourModels::model(ColourModels::Cmyk)->channels[c].read(engine) == cmyk[c]);
+    if (hslSaturation >= 0)
+        QVERIFY(engine.get_hsl_s() == hslSaturation);
 }
 
 void TestPrismora::registryMatchesOracle_data()
