@@ -96,6 +96,9 @@ CommandLine::CommandLine(int argc, char **argv)
         tr("Prints COLOUR in every model, one line each, and exits; needs no window or display.")});
     m_parser->addOption({QStringLiteral("json"),
         tr("With --convert, prints one JSON object whose numbers keep full precision.")});
+    m_parser->addOption({QStringLiteral("round"),
+        tr("With --convert, rounds RGB to the nearest whole level, as CSS and browsers do, "
+           "instead of truncating it.")});
     m_parser->addPositionalArgument(QStringLiteral("colour"),
         tr("The colour to convert or to start with."), QStringLiteral("[COLOUR]"));
     for (const ToolkitOption &toolkit : toolkitOptions) {
@@ -135,11 +138,14 @@ void CommandLine::read(const QStringList &arguments)
 
     const bool convert = m_parser->isSet(QStringLiteral("convert"));
     m_json = m_parser->isSet(QStringLiteral("json"));
+    m_round = m_parser->isSet(QStringLiteral("round"));
     const QStringList colours = m_parser->positionalArguments();
     if (colours.size() > 1)
         return refuse(tr("Give one colour; quote one with spaces, as in 'rgb(63 160 220)'."), true);
     if (m_json && !convert)
         return refuse(tr("--json goes with --convert."), true);
+    if (m_round && !convert)
+        return refuse(tr("--round goes with --convert."), true);
     if (colours.isEmpty()) {
         if (convert)
             return refuse(tr("--convert needs a colour."), true);
@@ -178,6 +184,8 @@ int CommandLine::answer() const
     case Action::Convert: {
         quietEngineTrace();
         Prismora engine;
+        if (m_round)
+            engine.set_rgb_rounding(Prismora::RgbRounding::Nearest);
         Notation::apply(*m_colour, engine);
         if (m_colour->alphaIgnored)
             print(stderr,

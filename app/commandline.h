@@ -42,6 +42,7 @@ private:
     Action m_action = Action::Window;
     std::optional<Notation::Request> m_colour;
     bool m_json = false;
+    bool m_round = false;
     QString m_reason;
     bool m_pointToHelp = false;
 };

@@ -107,6 +107,12 @@ void tst_CommandLine::answers_data()
     QTest::newRow("version") << QStringList {"--version"} << none << 0
                              << QStringLiteral("prismora " PRISMORA_VERSION "\n") << QString();
     QTest::newRow("help") << QStringList {"--help"} << none << 0 << "--convert" << QString();
+    QTest::newRow("round as CSS") << QStringList {"-c", "--round", "hsl(120 100% 25%)"} << none << 0
+                                  << "hex #008000\nrgb 0 128 0\n"
+                                  << QString();
+    QTest::newRow("truncate by default")
+        << QStringList {"-c", "rgb(50% 50% 50%)"} << none << 0 << "rgb 127 127 127\n"
+        << QString();
 
     QTest::newRow("bad colour") << QStringList {"--convert", "#3fa0d"} << none << 2 << QString()
                                 << "hex digits";
@@ -119,6 +125,8 @@ void tst_CommandLine::answers_data()
         << QStringList {"-c"} << none << 2 << QString() << "--convert";
     QTest::newRow("json without convert")
         << QStringList {"--json", "red"} << none << 2 << QString() << "--json";
+    QTest::newRow("round without convert")
+        << QStringList {"--round", "red"} << none << 2 << QString() << "--round";
     QTest::newRow("two colours") << QStringList {"-c", "red", "blue"} << none << 2 << QString()
                                  << "one colour";
 }
