@@ -7,6 +7,9 @@
 int main(int argc, char **argv)
 {
     enableHighDpiScaling();
+    // Before anything reads settings or prints the program's name.
+    QCoreApplication::setOrganizationName(QStringLiteral("Prismora"));
+    QCoreApplication::setApplicationName(QStringLiteral("prismora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PRISMORA_VERSION));
 
     const CommandLine commandLine(argc, argv);

@@ -19,6 +19,8 @@ struct Channel
     const char *description; // tool tip and accessible name, untranslated
     // Slider positions per unit: 1000 for channels whose whole range lies within about ±1.
     int scale = 1;
+    // Whole numbers only (RGB's levels), shown without decimals whatever the precision chosen.
+    bool whole = false;
 };
 
 struct Model

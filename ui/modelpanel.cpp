@@ -23,6 +23,20 @@ int truncated(double value)
     return static_cast<int>(std::clamp(value, double(INT_MIN), double(INT_MAX)));
 }
 
+QString shown(double value, int decimals, bool whole)
+{
+    if (decimals < 0 || whole)
+        return QString::number(value, 'g', 6);
+    QString text = QString::number(value, 'f', decimals);
+    // A small negative value rounds to zero, which has no sign.
+    bool nonZero = false;
+    for (const QChar c : text)
+        nonZero = nonZero || (c.isDigit() && c != QLatin1Char('0'));
+    if (!nonZero && text.startsWith(QLatin1Char('-')))
+        text.remove(0, 1);
+    return text;
+}
+
 template<typename Widget> Widget *child(const QWidget &form, const QString &name)
 {
     auto *widget = form.findChild<Widget *>(name);
@@ -99,7 +113,7 @@ void ModelPanel::show(const Prismora &engine, const QLineEdit *typing, const QSl
         // The edit being typed in keeps the user's partial text and cursor, and the slider being
         // moved keeps the user's position, which its edit shows. An edit repaints even for its
         // own text, so that is left alone too.
-        const QString text = QString::number(value, 'g', 6);
+        const QString text = shown(value, decimalCount, entry->channels[c].whole);
         const bool users = edit == typing || slider == moving;
         if (!users && edit->text() != text) {
             const QSignalBlocker blockEdit(edit);

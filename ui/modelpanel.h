@@ -31,6 +31,8 @@ public:
     void show(const Prismora &engine, const QLineEdit *typing, const QSlider *moving);
     // After the user chose a model: configured for it and showing the colour in it.
     void showChosenModel(const Prismora &engine);
+    // -1 for six significant digits, else a fixed 0 to 10 decimals; applies from the next show.
+    void setDecimals(int decimals) { decimalCount = decimals; }
 
 private:
     QComboBox *modelCombo = nullptr;
@@ -39,6 +41,7 @@ private:
     std::array<QSlider *, 4> sliders {};
     // The model the rows were last configured for; -1 before the first.
     int configuredModel = -1;
+    int decimalCount = -1;
 };
 
 #endif // MODELPANEL_H
