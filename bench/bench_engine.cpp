@@ -1,4 +1,5 @@
 #include "benchsupport.h"
+#include "colourmodels.h"
 #include "goal.h"
 #include "prismora.h"
 
@@ -9,9 +10,11 @@
 #include <lcms2.h>
 
 #include <array>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -43,44 +46,37 @@ int valueIndex(unsigned step)
     return static_cast<int>((step * 97u) % valueCount);
 }
 
+// One setter of the colour model table, as engine/set_<model>_<channel> names it.
 struct Setter
 {
-    const char *name;
-    double lowest;
-    double highest;
-    void (*write)(Prismora &engine, double value);
+    std::string name;
+    int model;
+    const ColourModels::Channel *channel;
 };
 
-const Setter setters[] = {
-    {"set_rgb_r", 0, 255, [](Prismora &e, double v) { e.set_rgb_r(v); }},
-    {"set_rgb_g", 0, 255, [](Prismora &e, double v) { e.set_rgb_g(v); }},
-    {"set_rgb_b", 0, 255, [](Prismora &e, double v) { e.set_rgb_b(v); }},
-    {"set_cmyk_c", 0, 100, [](Prismora &e, double v) { e.set_cmyk_c(v); }},
-    {"set_cmyk_m", 0, 100, [](Prismora &e, double v) { e.set_cmyk_m(v); }},
-    {"set_cmyk_y", 0, 100, [](Prismora &e, double v) { e.set_cmyk_y(v); }},
-    {"set_cmyk_k", 0, 100, [](Prismora &e, double v) { e.set_cmyk_k(v); }},
-    {"set_hsv_h", 0, 360, [](Prismora &e, double v) { e.set_hsv_h(static_cast<float>(v)); }},
-    {"set_hsv_s", 0, 100, [](Prismora &e, double v) { e.set_hsv_s(static_cast<float>(v)); }},
-    {"set_hsv_v", 0, 100, [](Prismora &e, double v) { e.set_hsv_v(static_cast<float>(v)); }},
-    {"set_hsl_h", 0, 360, [](Prismora &e, double v) { e.set_hsl_h(v); }},
-    {"set_hsl_s", 0, 100, [](Prismora &e, double v) { e.set_hsl_s(v); }},
-    {"set_hsl_l", 0, 100, [](Prismora &e, double v) { e.set_hsl_l(v); }},
-    {"set_xyz_x", 0, 255, [](Prismora &e, double v) { e.set_xyz_x(v); }},
-    {"set_xyz_y", 0, 100, [](Prismora &e, double v) { e.set_xyz_y(v); }},
-    {"set_xyz_z", 0, 108.9, [](Prismora &e, double v) { e.set_xyz_z(v); }},
-    {"set_lab_l", 0, 100, [](Prismora &e, double v) { e.set_lab_l(v); }},
-    {"set_lab_a", -128, 127, [](Prismora &e, double v) { e.set_lab_a(v); }},
-    {"set_lab_b", -128, 127, [](Prismora &e, double v) { e.set_lab_b(v); }},
-    {"set_lch_l", 0, 100, [](Prismora &e, double v) { e.set_lch_l(v); }},
-    {"set_lch_c", 0, 200, [](Prismora &e, double v) { e.set_lch_c(v); }},
-    {"set_lch_h", 0, 360, [](Prismora &e, double v) { e.set_lch_h(v); }},
-    {"set_oklab_l", 0, 100, [](Prismora &e, double v) { e.set_oklab_l(v); }},
-    {"set_oklab_a", -0.4, 0.4, [](Prismora &e, double v) { e.set_oklab_a(v); }},
-    {"set_oklab_b", -0.4, 0.4, [](Prismora &e, double v) { e.set_oklab_b(v); }},
-    {"set_oklch_l", 0, 100, [](Prismora &e, double v) { e.set_oklch_l(v); }},
-    {"set_oklch_c", 0, 0.4, [](Prismora &e, double v) { e.set_oklch_c(v); }},
-    {"set_oklch_h", 0, 360, [](Prismora &e, double v) { e.set_oklch_h(v); }},
-};
+// A channel by its letter, the first of its description: "Red, 0 to 255" is r, "a* (green to
+// red...)" a.
+std::string channelName(const ColourModels::Channel &channel, int index)
+{
+    const auto first = static_cast<unsigned char>(channel.description[0]);
+    if (std::isalpha(first))
+        return std::string(1, static_cast<char>(std::tolower(first)));
+    return std::to_string(index);
+}
+
+std::vector<Setter> setters()
+{
+    std::vector<Setter> all;
+    for (int m = 0; m < ColourModels::Count; ++m) {
+        const ColourModels::Model &model = *ColourModels::model(m);
+        for (int c = 0; c < model.channelCount; ++c) {
+            all.push_back(
+                {std::string("engine/set_") + model.key + "_" + channelName(model.channels[c], c),
+                    m, &model.channels[c]});
+        }
+    }
+    return all;
+}
 
 void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) { }
 
@@ -90,7 +86,8 @@ void runSetter(benchmark::State &state, const Setter &setter, Trace trace)
 {
     std::array<double, valueCount> values {};
     for (int k = 0; k < valueCount; ++k)
-        values[k] = setter.lowest + (setter.highest - setter.lowest) * k / (valueCount - 1);
+        values[k] = setter.channel->lowest
+            + (setter.channel->highest - setter.channel->lowest) * k / (valueCount - 1);
     std::array<Prismora, startCount> engines;
     const auto starts = startColours();
     for (int i = 0; i < startCount; ++i)
@@ -103,7 +100,7 @@ void runSetter(benchmark::State &state, const Setter &setter, Trace trace)
 
     unsigned step = 0;
     for (auto _ : state) {
-        setter.write(engines[(step / valueCount) % startCount], values[valueIndex(step)]);
+        setter.channel->write(engines[(step / valueCount) % startCount], values[valueIndex(step)]);
         ++step;
     }
     benchmark::ClobberMemory();
@@ -369,9 +366,9 @@ BENCHMARK(BM_cascade_vs_peers)->Name("goal/cascade_vs_peers")->UseManualTime();
 
 int main(int argc, char **argv)
 {
-    for (const Setter &setter : setters) {
-        const std::string name = std::string("engine/") + setter.name;
-        if (name.compare(0, 15, "engine/set_hsl_") == 0) {
+    for (const Setter &setter : setters()) {
+        const std::string &name = setter.name;
+        if (setter.model == ColourModels::Hsl) {
             benchmark::RegisterBenchmark(
                 (name + "/noop_handler").c_str(), runSetter, setter, Trace::NoOpHandler);
             benchmark::RegisterBenchmark(

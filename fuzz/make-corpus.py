@@ -1,33 +1,69 @@
 #!/usr/bin/env python3
-"""Writes the seed inputs of the engine fuzzer into fuzz/corpus/.
+"""Writes the seed inputs of the engine fuzzer into fuzz/corpus/, or with --check compares them.
 
 Each input is a list of setter calls in the fuzzer's format (see engine_fuzzer.cpp). Inputs that
 the fuzzer once crashed on are kept in the same folder under a "regression-" name; this script
-leaves those alone.
+leaves those alone. The setters are checked against the engine's table of colour models, from
+which the fuzzer takes them too.
 """
 import os
 import random
+import re
 import struct
+import sys
 
-SETTERS = ["rgb_r", "rgb_g", "rgb_b", "rgb", "cmyk_c", "cmyk_m", "cmyk_y", "cmyk_k",
-           "hsv_h", "hsv_s", "hsv_v", "hsl_h", "hsl_s", "hsl_l", "xyz_x", "xyz_y", "xyz_z",
-           "lab_l", "lab_a", "lab_b",
-           "lch_l", "lch_c", "lch_h", "oklab_l", "oklab_a", "oklab_b", "oklch_l", "oklch_c",
-           "oklch_h"]
-# The first 20 setters take one operation byte; the later ones an escape byte and a second byte.
-OLDER, EXTENDED = 20, 240
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# The fuzzer's record codes, frozen as oneByteSetters and twoByteSetters: a model's channels in
+# order, and "rgb" for set_rgb with all three.
+ONE_BYTE = ["rgb_r", "rgb_g", "rgb_b", "rgb", "cmyk_c", "cmyk_m", "cmyk_y", "cmyk_k",
+            "hsv_h", "hsv_s", "hsv_v", "hsl_h", "hsl_s", "hsl_l", "xyz_x", "xyz_y", "xyz_z",
+            "lab_l", "lab_a", "lab_b"]
+TWO_BYTE = ["lch_l", "lch_c", "lch_h", "oklab_l", "oklab_a", "oklab_b", "oklch_l", "oklch_c",
+            "oklch_h"]
+FROZEN = ONE_BYTE + TWO_BYTE
+# Operation bytes: the first of the two-byte records, and the escape to later setters.
+TWO_BYTE_FIRST, LATER = 240, 255
 # Encodings, as the fuzzer numbers them.
 RAW, FRACTION, WHOLE, AWKWARD = 0, 4, 8, 10
 # Indexes into the fuzzer's table of awkward values.
 NAN, INF, NEG_INF, DBL_MAX, DENORM_MIN, NEG_ZERO, LOWEST, HIGHEST = 0, 3, 4, 5, 11, 14, 16, 17
 
 
+def models():
+    """(key, channel count) of every model, in the order of the engine's table.
+
+    A model's entry opens with its key and perhaps more plain strings, then the count.
+    """
+    with open(os.path.join(HERE, os.pardir, "engine", "colourmodels.cpp")) as source:
+        return [(key, int(count)) for key, count
+                in re.findall(r'\{\s*"(\w+)",(?:\s*"[^"]*",)*\s*(\d),', source.read())]
+
+
+def later_setters(table):
+    """The channels the table gained since the codes were frozen, named key_channel, in order."""
+    frozen = {}
+    for name in FROZEN:
+        if "_" in name:
+            key = name.split("_")[0]
+            frozen[key] = frozen.get(key, 0) + 1
+    known = dict(table)
+    for key, count in frozen.items():
+        if known.get(key, 0) < count:
+            sys.exit("make-corpus.py: the model table has no %d channels of %s" % (count, key))
+    return ["%s_%d" % (key, channel) for key, count in table
+            for channel in range(frozen.get(key, 0), count)]
+
+
+LATER_SETTERS = later_setters(models())
+
+
 def operation(setter, encoding):
-    index = SETTERS.index(setter)
-    if index < OLDER:
-        return bytes([encoding * OLDER + index])
-    later = len(SETTERS) - OLDER
-    return bytes([EXTENDED, encoding * later + index - OLDER])
+    if setter in ONE_BYTE:
+        return bytes([encoding * len(ONE_BYTE) + ONE_BYTE.index(setter)])
+    if setter in TWO_BYTE:
+        return bytes([TWO_BYTE_FIRST, encoding * len(TWO_BYTE) + TWO_BYTE.index(setter)])
+    return bytes([LATER, LATER_SETTERS.index(setter), encoding])
 
 
 def raw(setter, *values):
@@ -52,7 +88,8 @@ def awkward(setter, *indexes):
 
 
 def every_setter(index):
-    return b"".join(awkward(s, *([index] * (3 if s == "rgb" else 1))) for s in SETTERS)
+    """Each frozen setter once; setters added later get seeds of their own."""
+    return b"".join(awkward(s, *([index] * (3 if s == "rgb" else 1))) for s in FROZEN)
 
 
 SEEDS = {
@@ -83,11 +120,21 @@ SEEDS = {
 
 
 def main():
-    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
-    os.makedirs(folder, exist_ok=True)
+    folder = os.path.join(HERE, "corpus")
     # A fixed walk through every kind of call, so the seeds are the same on every run.
     walk = random.Random(20240601)
     SEEDS["random-walk"] = bytes(walk.randrange(256) for _ in range(240))
+    if LATER_SETTERS:
+        SEEDS["later-setters"] = b"".join(
+            fraction(s, 0.5) + awkward(s, HIGHEST) + awkward(s, NAN) for s in LATER_SETTERS)
+    if sys.argv[1:] == ["--check"]:
+        stale = [name for name, data in SEEDS.items()
+                 if not os.path.exists(os.path.join(folder, name))
+                 or open(os.path.join(folder, name), "rb").read() != data]
+        if stale:
+            sys.exit("make-corpus.py: not as written: " + ", ".join(stale))
+        return
+    os.makedirs(folder, exist_ok=True)
     for name, data in SEEDS.items():
         with open(os.path.join(folder, name), "wb") as out:
             out.write(data)

@@ -6,12 +6,14 @@
 // read back is one sRGB shows (far beyond it, six digits of XYZ or OKLab move the clipped
 // channels by more).
 
+#include "colourmodels.h"
 #include "notation.h"
 #include "prismora.h"
 #include "quietmessages.h"
 
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -29,42 +31,41 @@ void check(bool holds, const char *what, const QString &text)
     std::abort();
 }
 
-bool within(double value, double lowest, double highest)
+void checkWithin(double value, double lowest, double highest, int m, int c, const QString &text)
 {
-    return value >= lowest && value <= highest;
+    if (value >= lowest && value <= highest)
+        return;
+    std::fprintf(stderr,
+        "notation property broken: %s channel %d is %.17g, outside %g to %g, for a text of %d code "
+        "units\n",
+        ColourModels::model(m)->key, c, value, lowest, highest, int(text.size()));
+    std::abort();
 }
 
+// Every value within what its setter takes in the window, except where CSS reaches further.
 void checkValues(const Notation::Request &request, const QString &text)
 {
-    const std::array<double, 3> &v = request.values;
-    for (const double value : v)
+    for (const double value : request.values)
         check(std::isfinite(value), "finite values", text);
+    const int m = request.model;
+    // lab() and lch() reach the engine's XYZ from D50, with CSS's unbounded a, b and chroma.
+    if (m == ColourModels::Xyz)
+        return;
     // CSS leaves a, b and chroma unbounded; the parser holds them to a million.
     constexpr double farBeyond = 1e6;
-    switch (request.model) {
-    case ColourModels::Rgb:
-        for (const double value : v)
-            check(within(value, 0, 255), "RGB within 0..255", text);
-        break;
-    case ColourModels::Hsl:
-    case ColourModels::Hsv:
-        check(v[0] >= 0 && v[0] < 360, "hue within 0..360", text);
-        check(within(v[1], 0, 100) && within(v[2], 0, 100), "percentages within 0..100", text);
-        break;
-    case ColourModels::Xyz:
-        break;
-    case ColourModels::Oklab:
-        check(within(v[0], 0, 100), "OKLab lightness within 0..100", text);
-        check(within(v[1], -farBeyond, farBeyond) && within(v[2], -farBeyond, farBeyond),
-            "OKLab a and b bounded", text);
-        break;
-    case ColourModels::Oklch:
-        check(within(v[0], 0, 100), "OKLCh lightness within 0..100", text);
-        check(within(v[1], 0, farBeyond), "OKLCh chroma bounded", text);
-        check(v[2] >= 0 && v[2] < 360, "hue within 0..360", text);
-        break;
-    default:
-        break;
+    const ColourModels::Model &model = *ColourModels::model(m);
+    for (int c = 0; c < std::min(model.channelCount, int(request.values.size())); ++c) {
+        const ColourModels::Channel &channel = model.channels[c];
+        const double value = request.values[c];
+        if (m == ColourModels::Oklab && c > 0)
+            checkWithin(value, -farBeyond, farBeyond, m, c, text);
+        else if (m == ColourModels::Oklch && c == 1)
+            checkWithin(value, 0, farBeyond, m, c, text);
+        else
+            checkWithin(value, channel.lowest, channel.highest, m, c, text);
+        // A hue, in degrees: the window takes 360, the parser gives it as 0.
+        if (channel.highest == 360)
+            check(value < 360, "hue below 360", text);
     }
 }
 
@@ -86,11 +87,13 @@ void checkText(const QString &text)
         Notation::apply(*again.request, pasted);
         const bool whole = format.format == &Notation::hex || format.format == &Notation::rgb;
         const double allowed = whole ? 0 : 1;
-        check(!pasted.in_srgb_gamut()
-                || (std::fabs(pasted.get_rgb_r() - engine.get_rgb_r()) <= allowed
-                    && std::fabs(pasted.get_rgb_g() - engine.get_rgb_g()) <= allowed
-                    && std::fabs(pasted.get_rgb_b() - engine.get_rgb_b()) <= allowed),
-            format.id, text);
+        const ColourModels::Model &rgb = *ColourModels::model(ColourModels::Rgb);
+        bool same = true;
+        for (int c = 0; c < rgb.channelCount; ++c) {
+            const ColourModels::Channel &channel = rgb.channels[c];
+            same = same && std::fabs(channel.read(pasted) - channel.read(engine)) <= allowed;
+        }
+        check(!pasted.in_srgb_gamut() || same, format.id, text);
     }
 }
 
