@@ -510,7 +510,12 @@ void checkAgreement(const Snapshot &now, int m, const Snapshot &whole)
     const double keep = 1 - now[Cmyk][3] / 100;
     std::array<double, 3> rgb {};
     for (int c = 0; c < 3; ++c) {
-        const double channel = 255 * (1 - now[Cmyk][c] / 100) * keep;
+        double channel = 255 * (1 - now[Cmyk][c] / 100) * keep;
+        // A computed level within 1e-6 below a whole number is that number, in the engine and
+        // so here; RGB set directly keeps its fraction.
+        const double above = std::floor(channel) + 1;
+        if (m != Rgb && above - channel <= 1e-6)
+            channel = above;
         rgb[c] = channel;
         // The getters truncate the very same channel.
         check(channel >= now[Rgb][c] - 1e-9 && channel < now[Rgb][c] + 1 + 1e-9,
