@@ -1,5 +1,7 @@
 #include "prismora.h"
 
+#include "colourspaces.h"
+
 #include <QDebug>
 
 #include <algorithm>
@@ -95,36 +97,9 @@ double encode(double linear)
 }
 
 // OKLab in the 64-bit form the web uses, so that its values agree with CSS's to the last digits
-// shown: linear sRGB to XYZ and back by exact rationals, then the published LMS matrices.
-using Matrix = std::array<std::array<double, 3>, 3>;
-using Vector = std::array<double, 3>;
-
-constexpr Matrix linearToXyz {{{506752.0 / 1228815, 87881.0 / 245763, 12673.0 / 70218},
-    {87098.0 / 409605, 175762.0 / 245763, 12673.0 / 175545},
-    {7918.0 / 409605, 87881.0 / 737289, 1001167.0 / 1053270}}};
-constexpr Matrix xyzToLinear {{{12831.0 / 3959, -329.0 / 214, -1974.0 / 3959},
-    {-851781.0 / 878810, 1648619.0 / 878810, 36519.0 / 878810},
-    {705.0 / 12673, -2585.0 / 12673, 705.0 / 667}}};
-constexpr Matrix xyzToLms {{{0.8190224379967030, 0.3619062600528904, -0.1288737815209879},
-    {0.0329836539323885, 0.9292868615863434, 0.0361446663506424},
-    {0.0481771893596242, 0.2642395317527308, 0.6335478284694309}}};
-constexpr Matrix lmsToXyz {{{1.2268798758459243, -0.5578149944602171, 0.2813910456659647},
-    {-0.0405757452148008, 1.1122868032803170, -0.0717110580655164},
-    {-0.0763729366746601, -0.4214933324022432, 1.5869240198367816}}};
-constexpr Matrix lmsToOklab {{{0.2104542683093140, 0.7936177747023054, -0.0040720430116193},
-    {1.9779985324311684, -2.4285922420485799, 0.4505937096174110},
-    {0.0259040424655478, 0.7827717124575296, -0.8086757549230774}}};
-constexpr Matrix oklabToLms {
-    {{1.0, 0.3963377773761749, 0.2158037573099136}, {1.0, -0.1055613458156586, -0.0638541728258133},
-        {1.0, -0.0894841775298119, -1.2914855480194092}}};
-
-Vector multiply(const Matrix &m, const Vector &v)
-{
-    Vector out {};
-    for (std::size_t i = 0; i < 3; ++i)
-        out[i] = m[i][0] * v[0] + m[i][1] * v[1] + m[i][2] * v[2];
-    return out;
-}
+// shown: linear sRGB to XYZ and back by exact rationals, then the published LMS matrices, all
+// from the colour spaces.
+using Vector = ColourSpaces::Triple;
 
 constexpr double fullTurn = 2 * 3.14159265358979323846;
 
@@ -901,10 +876,8 @@ void Prismora::rgb_oklab()
     // colour on the screen.
     const Vector linear {
         linearise(get_rgb_r()) / 100, linearise(get_rgb_g()) / 100, linearise(get_rgb_b()) / 100};
-    Vector lms = multiply(xyzToLms, multiply(linearToXyz, linear));
-    for (double &cone : lms)
-        cone = std::cbrt(cone);
-    const Vector lab = multiply(lmsToOklab, lms);
+    const Vector lab
+        = ColourSpaces::oklabFromXyz(ColourSpaces::multiply(ColourSpaces::linearSrgbToXyz, linear));
     oklabL = lab[0];
     oklabA = snapToZero(lab[1]);
     oklabB = snapToZero(lab[2]);
@@ -912,10 +885,8 @@ void Prismora::rgb_oklab()
 
 void Prismora::oklab_rgb()
 {
-    Vector lms = multiply(oklabToLms, {oklabL, oklabA, oklabB});
-    for (double &cone : lms)
-        cone = cone * cone * cone;
-    const Vector linear = multiply(xyzToLinear, multiply(lmsToXyz, lms));
+    const Vector linear = ColourSpaces::multiply(
+        ColourSpaces::xyzToLinearSrgb, ColourSpaces::xyzFromOklab({oklabL, oklabA, oklabB}));
     linear_rgb(linear[0], linear[1], linear[2]);
 }
 
