@@ -5,12 +5,31 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "Prismora developers")
 set(CPACK_PACKAGE_CONTACT "Prismora developers <dev@prismora.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Colour-model converter")
-# Wrapped by hand: Debian wants the lines of the extended description within 80 columns.
-set(CPACK_PACKAGE_DESCRIPTION [=[
-Prismora holds one colour in RGB, CMYK, HSV, HSL, CIE XYZ and CIE L*a*b* at
-once and keeps every model consistent. Three panels each show the colour in
-the model you pick, with a text field and a slider per channel, and a swatch
-shows the colour itself.]=])
+
+# Fills <out> with <text> broken into lines of at most <width> characters at its spaces.
+function(prismora_wrap out width text)
+    string(REPLACE " " ";" words "${text}")
+    set(wrapped "")
+    set(line "")
+    foreach(word IN LISTS words)
+        string(LENGTH "${line} ${word}" length)
+        if(line STREQUAL "")
+            set(line "${word}")
+        elseif(length GREATER width)
+            string(APPEND wrapped "${line}\n")
+            set(line "${word}")
+        else()
+            string(APPEND line " ${word}")
+        endif()
+    endforeach()
+    set(${out} "${wrapped}${line}" PARENT_SCOPE)
+endfunction()
+
+# Debian wants the lines of the extended description within 80 columns; the models come from
+# cmake/models.cmake, so the text is wrapped here rather than by hand.
+prismora_wrap(CPACK_PACKAGE_DESCRIPTION 76 "Prismora holds one colour in ${PRISMORA_MODELS_TEXT} \
+at once and keeps every model consistent. Three panels each show the colour in the model you \
+pick, with a text field and a slider per channel, and a swatch shows the colour itself.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 # Users get the binary without the debug information of a RelWithDebInfo build.
 set(CPACK_STRIP_FILES ON)

@@ -1,15 +1,16 @@
 #!/bin/sh
 # Installs a built tree into a scratch DESTDIR under the prefix /usr, as a distribution package
 # would, and checks that exactly the expected files land where desktops look for them and that the
-# desktop entry and the AppStream metainfo validate.
+# desktop entry and the AppStream metainfo validate, and that the newest release the metainfo and
+# the changelog name is the project's version.
 #
 # usage: check-install.sh CMAKE BUILD_DIR CONFIG BINDIR DATADIR MANDIR APP_ID DESKTOP_FILE_VALIDATE
-#        APPSTREAMCLI
+#        APPSTREAMCLI VERSION
 # CONFIG may be empty; BINDIR, DATADIR and MANDIR are relative to the prefix unless absolute.
 set -eu
 
-if [ "$#" -ne 9 ]; then
-    echo "usage: $0 CMAKE BUILD_DIR CONFIG BINDIR DATADIR MANDIR APP_ID DESKTOP_FILE_VALIDATE APPSTREAMCLI" >&2
+if [ "$#" -ne 10 ]; then
+    echo "usage: $0 CMAKE BUILD_DIR CONFIG BINDIR DATADIR MANDIR APP_ID DESKTOP_FILE_VALIDATE APPSTREAMCLI VERSION" >&2
     exit 2
 fi
 cmake=$1
@@ -21,6 +22,7 @@ mandir=$6
 app_id=$7
 desktop_file_validate=$8
 appstreamcli=$9
+version=${10}
 
 prefix=/usr
 case $bindir in /*) ;; *) bindir=$prefix/$bindir ;; esac
@@ -106,6 +108,18 @@ if [ -f "$dest$metainfo" ]; then
     "$appstreamcli" validate --no-net --strict "$dest$metainfo" || fail "appstreamcli rejected $metainfo"
     # Cross-checks the metainfo against the rest of the tree, e.g. that its launchable exists.
     "$appstreamcli" validate-tree --no-net --strict "$dest$prefix" || fail "appstreamcli rejected the installed tree"
+    # The release history lists the newest release first.
+    newest=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$dest$metainfo" | head -n 1)
+    [ "$newest" = "$version" ] || fail "the metainfo's newest release is '$newest', not version $version"
+fi
+
+# The package takes its version from the project, so the changelog must start with it.
+if [ -f "$dest$changelog" ]; then
+    latest=$(gzip -dc "$dest$changelog" | head -n 1)
+    case $latest in
+        "prismora ($version) "*) ;;
+        *) fail "the changelog's latest entry is '$latest', not version $version" ;;
+    esac
 fi
 
 if [ "$failures" -ne 0 ]; then
