@@ -1,7 +1,13 @@
 #include "displaysettings.h"
+#include "mainwindow.h"
+#include "notation.h"
+#include "windowtesting.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,6 +26,7 @@ private slots:
     void unknownValuesAreDefaults_data();
     void unknownValuesAreDefaults();
     void unreadableFileIsSetAside();
+    void windowFollowsTheChoices();
 
 private:
     QString settingsFile() const
@@ -105,5 +112,31 @@ void TestDisplaySettings::unreadableFileIsSetAside()
     QCOMPARE(DisplaySettings().decimals(), 2);
 }
 
-QTEST_GUILESS_MAIN(TestDisplaySettings)
+void TestDisplaySettings::windowFollowsTheChoices()
+{
+    const auto grey = [](MainWindow &window) {
+        window.applyNotation(*Notation::parse(QStringLiteral("rgb(50% 50% 50%)")).request);
+        return window.findChild<QLineEdit *>(QStringLiteral("notationEdit"))->text();
+    };
+    {
+        MainWindow window;
+        QCOMPARE(grey(window), QStringLiteral("#7f7f7f"));
+        window.findChild<QAction *>(QStringLiteral("actionRoundToNearest"))->trigger();
+        QCOMPARE(window.findChild<QLineEdit *>(QStringLiteral("notationEdit"))->text(),
+            QStringLiteral("#808080"));
+        window.findChild<QAction *>(QStringLiteral("actionDecimals2"))->trigger();
+    }
+    // A new window starts with the choices made in the last one.
+    MainWindow restarted;
+    QVERIFY(restarted.findChild<QAction *>(QStringLiteral("actionRoundToNearest"))->isChecked());
+    QCOMPARE(grey(restarted), QStringLiteral("#808080"));
+    // CMYK's key of the grey, in the second panel, with two decimals; RGB stays whole.
+    choose(restarted.findChild<QComboBox *>(QStringLiteral("comboBox2")), 1);
+    QCOMPARE(restarted.findChild<QLineEdit *>(QStringLiteral("lineEdit_1"))->text(),
+        QStringLiteral("128"));
+    QCOMPARE(restarted.findChild<QLineEdit *>(QStringLiteral("lineEdit_2_4"))->text(),
+        QStringLiteral("50.00"));
+}
+
+QTEST_MAIN(TestDisplaySettings)
 #include "tst_displaysettings.moc"

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPaintEvent>
 #include <QScreen>
 #include <QSet>
@@ -21,6 +22,13 @@ const QRect outlined(20, 20, 151, 221);
 // Left of the panels and above the "Draw" button: the swatch and the background around it.
 const QRect swatchSurroundings(0, 0, 180, 260);
 
+// Images, regions and rectangles here are in the central widget's coordinates, which the swatch
+// is given in, whatever the menu bar's height.
+QRect centralRect(QWidget *window)
+{
+    return static_cast<QMainWindow *>(window)->centralWidget()->geometry();
+}
+
 // What the window last painted, read back from its backing store. grab() would not do: it renders
 // the window anew, and so shows the new colour even when nothing was repainted.
 QImage painted(QWidget *window)
@@ -28,12 +36,13 @@ QImage painted(QWidget *window)
     return window->screen()
         ->grabWindow(window->winId())
         .toImage()
+        .copy(centralRect(window))
         .convertToFormat(QImage::Format_RGB32);
 }
 
 QImage rendered(QWidget *window)
 {
-    return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return window->grab(centralRect(window)).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // Names the first differing pixel of two images within an area, or nothing if they agree.
@@ -71,7 +80,10 @@ public:
         names.sort();
         return names;
     }
-    QRegion windowRegion() const { return m_windowRegion; }
+    QRegion windowRegion() const
+    {
+        return m_windowRegion.translated(-centralRect(m_window).topLeft());
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -94,10 +106,11 @@ private:
     QRegion m_windowRegion;
 };
 
-// A widget's rectangle in its window's coordinates.
-QRect inWindow(const QWidget *widget)
+// A widget's rectangle in the central widget's coordinates; the status bar's lie below it.
+QRect inWindow(QWidget *widget)
 {
-    return QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
+    const QPoint origin = centralRect(widget->window()).topLeft();
+    return QRect(widget->mapTo(widget->window(), QPoint(0, 0)) - origin, widget->size());
 }
 
 } // namespace

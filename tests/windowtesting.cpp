@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QSlider>
 #include <QTest>
 
@@ -127,7 +128,13 @@ void drag(QSlider *slider, int position)
     slider->setSliderDown(false);
 }
 
+QImage centralArea(QWidget *window)
+{
+    const QWidget *central = static_cast<QMainWindow *>(window)->centralWidget();
+    return window->grab(central->geometry()).toImage();
+}
+
 QColor swatchColour(QWidget *window)
 {
-    return window->grab().toImage().pixelColor(95, 130);
+    return centralArea(window).pixelColor(95, 130);
 }

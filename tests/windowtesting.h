@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -95,6 +96,9 @@ void typeInto(QLineEdit *edit, const QString &text);
 void pressKeys(QLineEdit *edit, const QString &text);
 void drag(QSlider *slider, int position);
 
+// The window as painted over its central widget, in the central widget's coordinates, which
+// the swatch's and the Draw button's positions are given in, whatever the menu bar's height.
+QImage centralArea(QWidget *window);
 // The colour of the swatch as painted, and the outline's colour.
 QColor swatchColour(QWidget *window);
 

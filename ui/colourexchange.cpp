@@ -13,10 +13,11 @@
 #include <QPixmap>
 #include <QWidget>
 
-ColourExchange::ColourExchange(
-    QWidget *window, const QRect &swatch, const Prismora &engine, Receiver receive)
+ColourExchange::ColourExchange(QWidget *window, const QWidget *area, const QRect &swatch,
+    const Prismora &engine, Receiver receive)
     : QObject(window)
     , window(window)
+    , area(area)
     , swatch(swatch)
     , engine(engine)
     , receive(std::move(receive))
@@ -42,6 +43,11 @@ ColourExchange::ColourExchange(
         child->installEventFilter(this);
 }
 
+QRect ColourExchange::swatchOnWindow() const
+{
+    return swatch.translated(area->mapTo(window, QPoint(0, 0)));
+}
+
 void ColourExchange::addMenuAction(QAction *action)
 {
     extraActions.append(action);
@@ -64,7 +70,7 @@ void ColourExchange::paste()
 
 void ColourExchange::showMenu(const QPoint &position)
 {
-    if (!swatch.contains(position))
+    if (!swatchOnWindow().contains(position))
         return;
     menu.clear();
     for (const Notation::CopyFormat &format : Notation::copyFormats()) {
@@ -96,7 +102,9 @@ bool ColourExchange::dragFromSwatch(QWidget *widget, QEvent *event)
     if (event->type() == QEvent::MouseButtonPress) {
         const auto *press = static_cast<QMouseEvent *>(event);
         const QPoint at = widget->mapTo(window, press->pos());
-        pressedAt = press->button() == Qt::LeftButton && swatch.contains(at) ? at : QPoint(-1, -1);
+        pressedAt = press->button() == Qt::LeftButton && swatchOnWindow().contains(at)
+            ? at
+            : QPoint(-1, -1);
     } else if (event->type() == QEvent::MouseButtonRelease) {
         pressedAt = QPoint(-1, -1);
     } else if (event->type() == QEvent::MouseMove && pressedAt != QPoint(-1, -1)) {

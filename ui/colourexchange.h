@@ -24,8 +24,10 @@ class ColourExchange : public QObject
 public:
     using Receiver = std::function<void(const Notation::Result &)>;
 
-    // The window shows the swatch at `swatch`; every colour that arrives goes to `receive`.
-    ColourExchange(QWidget *window, const QRect &swatch, const Prismora &engine, Receiver receive);
+    // The window shows the swatch at `swatch` in `area`'s coordinates; every colour that arrives
+    // goes to `receive`.
+    ColourExchange(QWidget *window, const QWidget *area, const QRect &swatch,
+        const Prismora &engine, Receiver receive);
 
     // Goes at the end of the swatch's menu, after the copy and paste items.
     void addMenuAction(QAction *action);
@@ -40,8 +42,10 @@ private:
     void showMenu(const QPoint &position);
     bool dragFromSwatch(QWidget *widget, QEvent *event);
     bool dropOnWindow(QEvent *event);
+    QRect swatchOnWindow() const;
 
     QWidget *window;
+    const QWidget *area;
     QRect swatch;
     const Prismora &engine;
     Receiver receive;

@@ -3,6 +3,7 @@
 #include "cachedpanelstyle.h"
 #include "colourexchange.h"
 #include "colourmodels.h"
+#include "displaysettings.h"
 #include "modelpanel.h"
 #include "notation.h"
 #include "notationfield.h"
@@ -11,8 +12,11 @@
 #include "ui_mainwindowform.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QColorDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -26,6 +30,8 @@
 
 namespace {
 
+// In the central widget's coordinates, as the Draw button's geometry is: the swatch stays above
+// the button whatever the menu bar's height.
 const QRect swatchRect(20, 20, 150, 220);
 
 // Truncation toward zero that is defined for every double.
@@ -44,6 +50,7 @@ MainWindow::MainWindow(QWidget *parent)
     , colourDialog(std::make_unique<QColorDialog>())
     , colour(std::make_unique<QColor>())
     , engine(std::make_unique<Prismora>())
+    , settings(std::make_unique<DisplaySettings>())
 {
     form->setupUi(this);
     for (int panel = 0; panel < 3; ++panel)
@@ -56,7 +63,8 @@ MainWindow::MainWindow(QWidget *parent)
     form->horizontalSlider_3_4->setEnabled(false);
 
     addStatusBarWidgets();
-    auto *exchange = new ColourExchange(this, swatchRect, *engine,
+    addSettingsMenu();
+    auto *exchange = new ColourExchange(this, centralWidget(), swatchRect, *engine,
         [this](const Notation::Result &result) { receiveColour(result); });
     addScreenPicking(exchange);
 
@@ -109,6 +117,67 @@ void MainWindow::addStatusBarWidgets()
     });
 }
 
+void MainWindow::addSettingsMenu()
+{
+    QMenu *menu = menuBar()->addMenu(tr("&Settings"));
+    menu->setObjectName(QStringLiteral("menuSettings"));
+
+    QMenu *rounding = menu->addMenu(tr("RGB whole numbers"));
+    rounding->setObjectName(QStringLiteral("menuRgbWholeNumbers"));
+    auto *roundingGroup = new QActionGroup(rounding);
+    QAction *truncate = rounding->addAction(tr("Truncate (as the classic converter)"));
+    truncate->setObjectName(QStringLiteral("actionTruncate"));
+    QAction *nearest = rounding->addAction(tr("Round to nearest (as CSS and browsers)"));
+    nearest->setObjectName(QStringLiteral("actionRoundToNearest"));
+    for (QAction *action : {truncate, nearest}) {
+        action->setCheckable(true);
+        roundingGroup->addAction(action);
+    }
+    (settings->roundToNearest() ? nearest : truncate)->setChecked(true);
+    engine->set_rgb_rounding(settings->roundToNearest() ? Prismora::RgbRounding::Nearest
+                                                        : Prismora::RgbRounding::Truncate);
+    connect(nearest, &QAction::toggled, this, [this](bool round) {
+        settings->setRoundToNearest(round);
+        engine->set_rgb_rounding(
+            round ? Prismora::RgbRounding::Nearest : Prismora::RgbRounding::Truncate);
+        showNewColour();
+        if (!settings->problem().isEmpty())
+            statusBar()->showMessage(settings->problem());
+    });
+
+    QMenu *decimals = menu->addMenu(tr("Decimals"));
+    decimals->setObjectName(QStringLiteral("menuDecimals"));
+    auto *decimalsGroup = new QActionGroup(decimals);
+    for (int count = -1; count <= 10; ++count) {
+        QAction *action = decimals->addAction(
+            count < 0 ? tr("6 significant digits") : tr("%n decimal(s)", nullptr, count));
+        action->setObjectName(count < 0 ? QStringLiteral("actionSignificantDigits")
+                                        : QStringLiteral("actionDecimals%1").arg(count));
+        action->setCheckable(true);
+        action->setChecked(count == settings->decimals());
+        decimalsGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, count] {
+            settings->setDecimals(count);
+            showDecimals(count);
+            if (!settings->problem().isEmpty())
+                statusBar()->showMessage(settings->problem());
+        });
+        if (count < 0)
+            decimals->addSeparator();
+    }
+    for (ModelPanel &panel : panels)
+        panel.setDecimals(settings->decimals());
+    if (!settings->problem().isEmpty())
+        statusBar()->showMessage(settings->problem());
+}
+
+void MainWindow::showDecimals(int decimals)
+{
+    for (ModelPanel &panel : panels)
+        panel.setDecimals(decimals);
+    showNewColour();
+}
+
 void MainWindow::addScreenPicking(ColourExchange *exchange)
 {
     auto *picker = new ScreenColourPicker(this);
@@ -159,12 +228,13 @@ void MainWindow::paintEvent(QPaintEvent *)
     QPainter painter(this);
     // The region to paint is often the swatch plus the panels' controls that followed a change;
     // clipped to the swatch, the fill runs on one rectangle instead of a ragged region.
-    painter.setClipRect(swatchRect.adjusted(-1, -1, 1, 1));
+    const QRect swatch = swatchRect.translated(centralWidget()->pos());
+    painter.setClipRect(swatch.adjusted(-1, -1, 1, 1));
     painter.setPen(
         QPen(QBrush(Qt::black, Qt::SolidPattern), 1.0, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
     brush.setStyle(Qt::SolidPattern);
     painter.setBrush(brush);
-    painter.drawRect(swatchRect);
+    painter.drawRect(swatch);
 }
 
 void MainWindow::on_DrawButton_clicked()
@@ -413,5 +483,5 @@ void MainWindow::refreshSwatch()
     // widget, which paints nothing of its own, the window paints the swatch in the same pass as
     // an edit that changed with it: one paint event per refresh, as a whole repaint gave.
     QWidget *central = centralWidget();
-    central->repaint(swatchRect.adjusted(0, 0, 1, 1).translated(-central->pos()));
+    central->repaint(swatchRect.adjusted(0, 0, 1, 1));
 }

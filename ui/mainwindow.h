@@ -8,6 +8,7 @@
 #include <vector>
 
 class ColourExchange;
+class DisplaySettings;
 class ModelPanel;
 class NotationField;
 class Prismora;
@@ -75,6 +76,8 @@ private:
     void applySliderPosition(int panel, int channel, int position);
     void applyKeyPosition(int panel, int position);
     void addStatusBarWidgets();
+    void addSettingsMenu();
+    void showDecimals(int decimals);
     void addScreenPicking(ColourExchange *exchange);
     bool receiveColour(const Notation::Result &result);
     // After a whole colour came in from outside the panels: every panel and the swatch show it.
@@ -93,6 +96,7 @@ private:
     NotationField *notationField = nullptr;
     QLabel *gamutLabel = nullptr;
     std::vector<ModelPanel> panels;
+    std::unique_ptr<DisplaySettings> settings;
 };
 
 #endif // MAINWINDOW_H
