@@ -4,6 +4,7 @@
 #include "prismora.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QStringList>
 #include <QStringView>
 
@@ -815,50 +816,199 @@ QString rgb(const Prismora &engine)
         .arg(whole(engine.get_rgb_r()), whole(engine.get_rgb_g()), whole(engine.get_rgb_b()));
 }
 
+namespace {
+
+using Triple = std::array<double, 3>;
+
+// A copy's form: its text with three numbers, where they come from, and whether a colour beyond
+// sRGB is written as set (and so must come back as set) rather than as the screen shows it.
+struct Written
+{
+    const char *pattern;
+    Triple (*values)(const Prismora &engine);
+    bool wide;
+    int hue; // the index of the hue, compared round the circle; -1 for none
+};
+
+constexpr int mostDigits = 10;
+
+// Significant digits without an exponent: CSS reads both, people read this one.
+QString plain(double value, int digits)
+{
+    value += 0.0; // no "-0"
+    const QString text = QString::number(value, 'g', digits);
+    const int e = text.indexOf(QLatin1Char('e'));
+    if (e < 0)
+        return text;
+    const int exponent = QStringView(text).mid(e + 1).toInt();
+    QString fixed = QString::number(text.toDouble(), 'f', std::max(0, digits - 1 - exponent));
+    if (fixed.contains(QLatin1Char('.'))) {
+        while (fixed.endsWith(QLatin1Char('0')))
+            fixed.chop(1);
+        if (fixed.endsWith(QLatin1Char('.')))
+            fixed.chop(1);
+    }
+    return fixed;
+}
+
+using Digits = std::array<int, 3>;
+
+QString write(const Written &form, const Triple &values, const Digits &digits)
+{
+    return QString::fromLatin1(form.pattern)
+        .arg(plain(values[0], digits[0]), plain(values[1], digits[1]), plain(values[2], digits[2]));
+}
+
+// The HSL setters trace every call; a copy's trial paste is no call of the user's.
+class TraceSilenced
+{
+public:
+    TraceSilenced()
+        : category(QLoggingCategory::defaultCategory())
+        , wasEnabled(category->isDebugEnabled())
+    {
+        category->setEnabled(QtDebugMsg, false);
+    }
+    ~TraceSilenced() { category->setEnabled(QtDebugMsg, wasEnabled); }
+    TraceSilenced(const TraceSilenced &) = delete;
+    TraceSilenced &operator=(const TraceSilenced &) = delete;
+
+private:
+    QLoggingCategory *category;
+    bool wasEnabled;
+};
+
+bool close(double got, double wanted, bool hue)
+{
+    double difference = std::fabs(got - wanted);
+    if (hue) {
+        difference = std::fmod(difference, 360.0);
+        difference = std::min(difference, 360 - difference);
+    }
+    return difference <= 1e-6 * std::max(1.0, std::fabs(wanted));
+}
+
+// Pasted back, the text gives the same colour: the same whole RGB levels, and for a colour beyond
+// sRGB in a form that keeps it, the same values within 1e-6 relative.
+bool readsBack(
+    const Prismora &engine, const QString &text, const Written &form, const Triple &wanted)
+{
+    const Result result = parse(text);
+    if (!result.request)
+        return false;
+    Prismora pasted = engine;
+    {
+        const TraceSilenced quiet;
+        apply(*result.request, pasted);
+    }
+    if (form.wide && !engine.in_srgb_gamut()) {
+        const Triple got = form.values(pasted);
+        for (int i = 0; i < 3; ++i) {
+            if (!close(got[static_cast<std::size_t>(i)], wanted[static_cast<std::size_t>(i)],
+                    i == form.hue))
+                return false;
+        }
+    }
+    // A colour within sRGB stays within: one just beyond would clip to the same levels, yet no
+    // longer be the colour copied.
+    return pasted.get_rgb_r() == engine.get_rgb_r() && pasted.get_rgb_g() == engine.get_rgb_g()
+        && pasted.get_rgb_b() == engine.get_rgb_b()
+        && (pasted.in_srgb_gamut() || !engine.in_srgb_gamut());
+}
+
+// The fewest significant digits, up to mostDigits, with which the three numbers paste back to the
+// same colour; then each number on its own with fewer still, where the colour stays the same.
+QString shortest(const Prismora &engine, const Written &form)
+{
+    const Triple values = form.values(engine);
+    const auto readBack = [&](const Digits &digits) {
+        return readsBack(engine, write(form, values, digits), form, values);
+    };
+    int fewest = 1;
+    while (fewest < mostDigits && !readBack({fewest, fewest, fewest}))
+        ++fewest;
+    Digits digits {fewest, fewest, fewest};
+    if (fewest == mostDigits)
+        return write(form, values, digits);
+    for (int &d : digits) {
+        while (d > 1) {
+            --d;
+            if (!readBack(digits)) {
+                ++d;
+                break;
+            }
+        }
+    }
+    return write(form, values, digits);
+}
+
+Triple cssLab(const Prismora &engine)
+{
+    return CssLab::fromXyz({engine.get_xyz_x(), engine.get_xyz_y(), engine.get_xyz_z()});
+}
+
+const Written hslForm {"hsl(%1 %2% %3%)",
+    [](const Prismora &e) -> Triple {
+        return {e.get_hsl_h(), e.get_hsl_s(), e.get_hsl_l()};
+    },
+    false, 0};
+const Written hwbForm {"hwb(%1 %2% %3%)",
+    [](const Prismora &e) -> Triple {
+        const double saturation = double(e.get_hsv_s()) / 100;
+        const double value = double(e.get_hsv_v()) / 100;
+        return {double(e.get_hsv_h()), (1 - saturation) * value * 100, (1 - value) * 100};
+    },
+    false, 0};
+const Written labForm {"lab(%1 %2 %3)", &cssLab, true, -1};
+const Written lchForm {"lch(%1 %2 %3)",
+    [](const Prismora &e) -> Triple {
+        const Triple lab = cssLab(e);
+        // Greys, whose a and b are +0, read hue 0.
+        return {lab[0], std::hypot(lab[1], lab[2]),
+            wrapHue(std::atan2(lab[2], lab[1]) / radiansPerDegree)};
+    },
+    true, 2};
+const Written oklabForm {"oklab(%1% %2 %3)",
+    [](const Prismora &e) -> Triple {
+        return {e.get_oklab_l(), e.get_oklab_a(), e.get_oklab_b()};
+    },
+    true, -1};
+const Written oklchForm {"oklch(%1% %2 %3)",
+    [](const Prismora &e) -> Triple {
+        return {e.get_oklch_l(), e.get_oklch_c(), e.get_oklch_h()};
+    },
+    true, 2};
+
+} // namespace
+
 QString hsl(const Prismora &engine)
 {
-    return QStringLiteral("hsl(%1 %2% %3%)")
-        .arg(number(engine.get_hsl_h()), number(engine.get_hsl_s()), number(engine.get_hsl_l()));
+    return shortest(engine, hslForm);
 }
 
 QString hwb(const Prismora &engine)
 {
-    const double saturation = double(engine.get_hsv_s()) / 100;
-    const double value = double(engine.get_hsv_v()) / 100;
-    return QStringLiteral("hwb(%1 %2% %3%)")
-        .arg(number(double(engine.get_hsv_h())), number((1 - saturation) * value * 100),
-            number((1 - value) * 100));
+    return shortest(engine, hwbForm);
 }
 
 QString lab(const Prismora &engine)
 {
-    const CssLab::Triple lab
-        = CssLab::fromXyz({engine.get_xyz_x(), engine.get_xyz_y(), engine.get_xyz_z()});
-    return QStringLiteral("lab(%1 %2 %3)").arg(number(lab[0]), number(lab[1]), number(lab[2]));
+    return shortest(engine, labForm);
 }
 
 QString lch(const Prismora &engine)
 {
-    const CssLab::Triple lab
-        = CssLab::fromXyz({engine.get_xyz_x(), engine.get_xyz_y(), engine.get_xyz_z()});
-    // Greys, whose a and b are +0, read hue 0.
-    const double hue = wrapHue(std::atan2(lab[2], lab[1]) / radiansPerDegree);
-    return QStringLiteral("lch(%1 %2 %3)")
-        .arg(number(lab[0]), number(std::hypot(lab[1], lab[2])), number(hue));
+    return shortest(engine, lchForm);
 }
 
 QString oklab(const Prismora &engine)
 {
-    return QStringLiteral("oklab(%1% %2 %3)")
-        .arg(number(engine.get_oklab_l()), number(engine.get_oklab_a()),
-            number(engine.get_oklab_b()));
+    return shortest(engine, oklabForm);
 }
 
 QString oklch(const Prismora &engine)
 {
-    return QStringLiteral("oklch(%1% %2 %3)")
-        .arg(number(engine.get_oklch_l()), number(engine.get_oklch_c()),
-            number(engine.get_oklch_h()));
+    return shortest(engine, oklchForm);
 }
 
 QString number(double value)
