@@ -1,5 +1,6 @@
 #include "notation.h"
 
+#include "colourspaces.h"
 #include "csslab.h"
 #include "prismora.h"
 
@@ -828,6 +829,8 @@ struct Written
     Triple (*values)(const Prismora &engine);
     bool wide;
     int hue; // the index of the hue, compared round the circle; -1 for none
+    // For the forms written from XYZ: the same values of an unrounded sRGB colour (0..255).
+    Triple (*fromRgb)(const Triple &rgb) = nullptr;
 };
 
 constexpr int mostDigits = 10;
@@ -885,7 +888,8 @@ bool close(double got, double wanted, bool hue)
         difference = std::fmod(difference, 360.0);
         difference = std::min(difference, 360 - difference);
     }
-    return difference <= 1e-6 * std::max(1.0, std::fabs(wanted));
+    // A hue is relative to the full turn, the others to themselves (or 1, near 0).
+    return difference <= 1e-6 * (hue ? 360.0 : std::max(1.0, std::fabs(wanted)));
 }
 
 // Pasted back, the text gives the same colour: the same whole RGB levels, and for a colour beyond
@@ -916,20 +920,20 @@ bool readsBack(
         && (pasted.in_srgb_gamut() || !engine.in_srgb_gamut());
 }
 
-// The fewest significant digits, up to mostDigits, with which the three numbers paste back to the
-// same colour; then each number on its own with fewer still, where the colour stays the same.
-QString shortest(const Prismora &engine, const Written &form)
+// The fewest significant digits, up to mostDigits, with which the three values paste back to the
+// engine's colour; then each value on its own with fewer still, where the colour stays the same.
+std::optional<QString> fewestDigits(
+    const Prismora &engine, const Written &form, const Triple &values)
 {
-    const Triple values = form.values(engine);
     const auto readBack = [&](const Digits &digits) {
         return readsBack(engine, write(form, values, digits), form, values);
     };
     int fewest = 1;
-    while (fewest < mostDigits && !readBack({fewest, fewest, fewest}))
+    while (fewest <= mostDigits && !readBack({fewest, fewest, fewest}))
         ++fewest;
+    if (fewest > mostDigits)
+        return std::nullopt;
     Digits digits {fewest, fewest, fewest};
-    if (fewest == mostDigits)
-        return write(form, values, digits);
     for (int &d : digits) {
         while (d > 1) {
             --d;
@@ -940,6 +944,85 @@ QString shortest(const Prismora &engine, const Written &form)
         }
     }
     return write(form, values, digits);
+}
+
+// Where the engine's conversions lose more than rounding noise on the way back (HSV's single
+// precision, the four-decimal XYZ matrices), the colour's values moved by one in their last
+// digit, the fewest digits first, until the text comes back as the colour.
+QString nudged(const Prismora &engine, const Written &form, const Triple &values)
+{
+    for (int digits = 2; digits <= mostDigits; ++digits) {
+        for (int offsets = 0; offsets < 27; ++offsets) {
+            Triple moved = values;
+            int code = offsets;
+            for (double &value : moved) {
+                const int offset = code % 3 - 1;
+                code /= 3;
+                const double magnitude = value == 0 ? 0 : std::floor(std::log10(std::fabs(value)));
+                value += offset * std::pow(10.0, magnitude - digits + 1);
+            }
+            const QString text = write(form, moved, {digits, digits, digits});
+            if (readsBack(engine, text, form, values))
+                return text;
+        }
+    }
+    return write(form, values, {mostDigits, mostDigits, mostDigits});
+}
+
+// The RGB the engine holds unrounded, read back through CMYK, which it computes from it.
+Triple heldLevels(const Prismora &engine)
+{
+    const double keep = 1 - engine.get_cmyk_k() / 100;
+    return {255 * (1 - engine.get_cmyk_c() / 100) * keep,
+        255 * (1 - engine.get_cmyk_m() / 100) * keep, 255 * (1 - engine.get_cmyk_y() / 100) * keep};
+}
+
+// The engine takes XYZ back to RGB with four-decimal matrices that are not quite the inverse of
+// the ones it took RGB to XYZ with, so a colour's own lab() or lch() may land a level off. Aimed
+// instead at the middle of its levels, a few steps of Newton's method (with the exact sRGB
+// conversion standing in for the engine's) find values that land on them.
+std::optional<QString> aimed(const Prismora &engine, const Written &form, const Triple &values)
+{
+    if (!form.fromRgb || !engine.in_srgb_gamut())
+        return std::nullopt;
+    const bool truncated = engine.rgb_rounding() == Prismora::RgbRounding::Truncate;
+    const Triple levels {engine.get_rgb_r(), engine.get_rgb_g(), engine.get_rgb_b()};
+    Triple aim {};
+    for (std::size_t i = 0; i < 3; ++i) {
+        // Truncated, a level reaches from itself to the next, and 0 down to -0.5, short of where
+        // a colour counts as beyond sRGB.
+        aim[i] = !truncated ? levels[i] : levels[i] == 0 ? 0.25 : std::min(levels[i] + 0.5, 255.0);
+    }
+    Triple guess = values;
+    for (int step = 0; step < 4; ++step) {
+        Prismora pasted = engine;
+        if (const auto request = parse(write(form, guess, {17, 17, 17})).request) {
+            const TraceSilenced quiet;
+            apply(*request, pasted);
+        }
+        const Triple held = heldLevels(pasted);
+        const Triple before = form.fromRgb(held);
+        const Triple after = form.fromRgb(aim);
+        for (std::size_t i = 0; i < 3; ++i) {
+            double change = after[i] - before[i];
+            if (int(i) == form.hue)
+                change = std::remainder(change, 360.0);
+            guess[i] += change;
+        }
+    }
+    return fewestDigits(engine, form, guess);
+}
+
+// A copy in the fewest digits that pastes back as the colour: its own values when they come
+// back, else values aimed at its levels, else its values nudged.
+QString shortest(const Prismora &engine, const Written &form)
+{
+    const Triple values = form.values(engine);
+    if (const std::optional<QString> text = fewestDigits(engine, form, values))
+        return *text;
+    if (const std::optional<QString> text = aimed(engine, form, values))
+        return *text;
+    return nudged(engine, form, values);
 }
 
 Triple cssLab(const Prismora &engine)
@@ -959,15 +1042,29 @@ const Written hwbForm {"hwb(%1 %2% %3%)",
         return {double(e.get_hsv_h()), (1 - saturation) * value * 100, (1 - value) * 100};
     },
     false, 0};
-const Written labForm {"lab(%1 %2 %3)", &cssLab, true, -1};
-const Written lchForm {"lch(%1 %2 %3)",
-    [](const Prismora &e) -> Triple {
-        const Triple lab = cssLab(e);
-        // Greys, whose a and b are +0, read hue 0.
-        return {lab[0], std::hypot(lab[1], lab[2]),
-            wrapHue(std::atan2(lab[2], lab[1]) / radiansPerDegree)};
-    },
-    true, 2};
+Triple labOfRgb(const Triple &rgb)
+{
+    Triple linear {};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const double v = rgb[i] / 255;
+        linear[i] = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    }
+    Triple xyz = ColourSpaces::multiply(ColourSpaces::linearSrgbToXyz, linear);
+    for (double &v : xyz)
+        v *= 100;
+    return CssLab::fromXyz(xyz);
+}
+
+Triple lchOfLab(const Triple &lab)
+{
+    // Greys, whose a and b are +0, read hue 0.
+    return {
+        lab[0], std::hypot(lab[1], lab[2]), wrapHue(std::atan2(lab[2], lab[1]) / radiansPerDegree)};
+}
+
+const Written labForm {"lab(%1 %2 %3)", &cssLab, true, -1, &labOfRgb};
+const Written lchForm {"lch(%1 %2 %3)", [](const Prismora &e) { return lchOfLab(cssLab(e)); }, true,
+    2, [](const Triple &rgb) { return lchOfLab(labOfRgb(rgb)); }};
 const Written oklabForm {"oklab(%1% %2 %3)",
     [](const Prismora &e) -> Triple {
         return {e.get_oklab_l(), e.get_oklab_a(), e.get_oklab_b()};

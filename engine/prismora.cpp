@@ -3,6 +3,7 @@
 #include "colourspaces.h"
 
 #include <QDebug>
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <array>
@@ -759,13 +760,17 @@ void Prismora::hsl_rgb()
     const double s = hslSaturation;
     const double h = hslHue;
 
-    qDebug() << "hsl begin" << red << green << blue;
+    // Formatting the trace costs more than the conversion; skipped when nobody would see it.
+    const bool tracing = QLoggingCategory::defaultCategory()->isDebugEnabled();
+    if (tracing)
+        qDebug() << "hsl begin" << red << green << blue;
     if (s == 0) {
         red = green = blue = l * 255;
     } else {
         const double high = l < 0.5 ? l * (1 + s) : (l + s) - (s * l);
         const double low = 2 * l - high;
-        qDebug() << "hsl end" << red << green << blue;
+        if (tracing)
+            qDebug() << "hsl end" << red << green << blue;
         red = 255 * Hue_2_RGB(low, high, h + oneThird);
         green = 255 * Hue_2_RGB(low, high, h);
         blue = 255 * Hue_2_RGB(low, high, h - oneThird);
@@ -775,7 +780,9 @@ void Prismora::hsl_rgb()
     red = std::min(red, 255.0);
     green = std::min(green, 255.0);
     blue = std::min(blue, 255.0);
-    qDebug() << "hsl end" << red << green << blue;
+    if (tracing)
+        qDebug() << "hsl end" << red << green << blue;
+    settle_levels();
 }
 
 double Prismora::Hue_2_RGB(double low, double high, double h)
