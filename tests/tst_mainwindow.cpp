@@ -233,6 +233,21 @@ void TestMainWindow::tabOrder()
         visited.append(QApplication::focusWidget()->objectName());
     }
     QCOMPARE(visited, expected);
+
+    // With the fourth channel's widgets enabled, the notation field still comes after them.
+    choose(child<QComboBox>("comboBox2"), 1);
+    child<QWidget>("DrawButton")->setFocus();
+    visited.clear();
+    while (visited.size() < 40) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(QApplication::focusWidget()->objectName());
+        if (visited.last() == QLatin1String("DrawButton"))
+            break;
+    }
+    QVERIFY(visited.contains(QStringLiteral("lineEdit_2_4")));
+    QVERIFY(visited.contains(QStringLiteral("horizontalSlider_2_4")));
+    QCOMPARE(visited.mid(visited.size() - 2),
+        QStringList({QStringLiteral("notationEdit"), QStringLiteral("DrawButton")}));
 }
 
 void TestMainWindow::slotTable()

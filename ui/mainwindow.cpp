@@ -110,7 +110,8 @@ void MainWindow::addStatusBarWidgets()
     notationField->setFixedWidth(
         notationField->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
     statusBar()->addPermanentWidget(notationField);
-    setTabOrder(form->lineEdit_8, notationField);
+    // Made after every widget of the form, the field already comes last in the focus chain, after
+    // the fourth channel's edits and sliders too once they are enabled.
     connect(notationField, &NotationField::entered, this, [this](const QString &text) {
         if (!receiveColour(Notation::parse(text)))
             notationField->setRefused(true);
