@@ -163,53 +163,67 @@ QVector<Palette> ColourStore::loadPalettes()
     return palettesBase;
 }
 
+template<typename List, typename ReadTheirs, typename Merge, typename Contents>
+List ColourStore::saveMerged(
+    File &file, const List &mine, List &base, ReadTheirs readTheirs, Merge merge, Contents contents)
+{
+    QLockFile lock(path(file) + QLatin1String(".lock"));
+    lock.tryLock(2000);
+    List merged = mine;
+    if (currentBytes(path(file)) != file.synced) {
+        // Unreadable or gone, theirs is set aside or nothing: this window's stands alone.
+        if (const std::optional<QJsonObject> object = read(file))
+            merged = merge(readTheirs(*object));
+    }
+    QJsonObject content = contents(merged);
+    content.insert(QLatin1String("format"), QLatin1String(file.format));
+    content.insert(QLatin1String("version"), formatVersion);
+    if (write(file, content))
+        base = merged;
+    return merged;
+}
+
 QVector<StoredColour> ColourStore::saveHistory(const QVector<StoredColour> &history)
 {
-    QLockFile lock(path(historyFile) + QLatin1String(".lock"));
-    lock.tryLock(2000);
-    QVector<StoredColour> merged = history;
-    if (currentBytes(path(historyFile)) != historyFile.synced) {
-        // Unreadable or gone, theirs is set aside or nothing: this window's stands alone.
-        QVector<StoredColour> theirs;
-        if (const std::optional<QJsonObject> object = read(historyFile)) {
+    return saveMerged(
+        historyFile, history, historyBase,
+        [](const QJsonObject &object) {
+            QVector<StoredColour> theirs;
             readColours(
-                object->value(QLatin1String("colours")), theirs, ColourListModel::historyLength);
-            merged = mergeHistory(historyBase, history, theirs);
-        }
-    }
-    if (write(historyFile,
-            {{QLatin1String("format"), QLatin1String(historyFile.format)},
-                {QLatin1String("version"), formatVersion},
-                {QLatin1String("colours"), colourArray(merged)}}))
-        historyBase = merged;
-    return merged;
+                object.value(QLatin1String("colours")), theirs, ColourListModel::historyLength);
+            return theirs;
+        },
+        [&](const QVector<StoredColour> &theirs) {
+            return mergeHistory(historyBase, history, theirs);
+        },
+        [](const QVector<StoredColour> &merged) {
+            return QJsonObject {{QLatin1String("colours"), colourArray(merged)}};
+        });
 }
 
 QVector<Palette> ColourStore::savePalettes(const QVector<Palette> &palettes)
 {
-    QLockFile lock(path(palettesFile) + QLatin1String(".lock"));
-    lock.tryLock(2000);
-    QVector<Palette> merged = palettes;
-    if (currentBytes(path(palettesFile)) != palettesFile.synced) {
-        QVector<Palette> theirs;
-        if (const std::optional<QJsonObject> object = read(palettesFile)) {
-            readPalettes(*object, theirs);
-            merged = mergePalettes(palettesBase, palettes, theirs);
-        }
-    }
-    QJsonArray list;
-    for (const Palette &palette : merged) {
-        QJsonObject fields {{QLatin1String("name"), palette.name},
-            {QLatin1String("colours"), colourArray(palette.colours)}};
-        if (palette.columns > 0)
-            fields.insert(QLatin1String("columns"), palette.columns);
-        list.append(fields);
-    }
-    if (write(palettesFile,
-            {{QLatin1String("format"), QLatin1String(palettesFile.format)},
-                {QLatin1String("version"), formatVersion}, {QLatin1String("palettes"), list}}))
-        palettesBase = merged;
-    return merged;
+    return saveMerged(
+        palettesFile, palettes, palettesBase,
+        [](const QJsonObject &object) {
+            QVector<Palette> theirs;
+            readPalettes(object, theirs);
+            return theirs;
+        },
+        [&](const QVector<Palette> &theirs) {
+            return mergePalettes(palettesBase, palettes, theirs);
+        },
+        [](const QVector<Palette> &merged) {
+            QJsonArray list;
+            for (const Palette &palette : merged) {
+                QJsonObject fields {{QLatin1String("name"), palette.name},
+                    {QLatin1String("colours"), colourArray(palette.colours)}};
+                if (palette.columns > 0)
+                    fields.insert(QLatin1String("columns"), palette.columns);
+                list.append(fields);
+            }
+            return QJsonObject {{QLatin1String("palettes"), list}};
+        });
 }
 
 QStringList ColourStore::takeProblems()

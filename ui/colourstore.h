@@ -46,6 +46,11 @@ private:
     std::optional<QJsonObject> read(File &file);
     void setAside(File &file, const QString &reason, const QString &why);
     bool write(File &file, const QJsonObject &content);
+    // Saves this window's list, merged first with another window's if the file changed since
+    // this one last read or wrote it.
+    template<typename List, typename ReadTheirs, typename Merge, typename Contents>
+    List saveMerged(File &file, const List &mine, List &base, ReadTheirs readTheirs, Merge merge,
+        Contents contents);
 
     QString location;
     File historyFile {QStringLiteral("history.json"), "prismora-history", {}};
