@@ -527,8 +527,8 @@ void Prismora::settle_levels()
 void Prismora::settle_noise()
 {
     // Rounding noise of the conversions is no value: stored as the value it stands for, it
-    // reads so in every getter and in every later conversion from it.
-    // Zero and full-turn noise, judged in the units the getters give.
+    // reads so in every getter and in every later conversion from it. Zero and full-turn noise
+    // are judged in the units the getters give; hues are stored in turns.
     const auto zero = [](double &value, double unit) {
         if (std::fabs(value * unit) <= zeroNoise)
             value = 0;
@@ -546,7 +546,7 @@ void Prismora::settle_noise()
             zero(*value, 100);
     }
     if (lastSet != ColourModels::Hsv) {
-        if ((1 - hsvHue) * 360 <= float(zeroNoise))
+        if (double((1 - hsvHue) * 360) <= zeroNoise)
             hsvHue = 0;
         zeroFloat(hsvHue, 360);
         zeroFloat(hsvSaturation, 100);
@@ -554,8 +554,9 @@ void Prismora::settle_noise()
     }
     if (lastSet != ColourModels::Hsl) {
         turn(hslHue);
-        for (double *value : {&hslHue, &hslSaturation, &hslLightness})
-            zero(*value, 100);
+        zero(hslHue, 360);
+        zero(hslSaturation, 100);
+        zero(hslLightness, 100);
     }
     if (lastSet != ColourModels::Xyz) {
         for (double *value : {&xyzX, &xyzY, &xyzZ})
@@ -567,8 +568,9 @@ void Prismora::settle_noise()
     }
     if (lastSet != ColourModels::Lch) {
         turn(lchH);
-        for (double *value : {&lchL, &lchC, &lchH})
-            zero(*value, 1);
+        zero(lchL, 1);
+        zero(lchC, 1);
+        zero(lchH, 360);
     }
     if (lastSet != ColourModels::Oklab) {
         zero(oklabL, 100);
