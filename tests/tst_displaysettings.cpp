@@ -86,7 +86,7 @@ void TestDisplaySettings::unknownValuesAreDefaults_data()
     QTest::newRow("unknown rounding and decimals")
         << QByteArray("[rgb]\nrounding=sideways\n[display]\ndecimals=11\n");
     QTest::newRow("decimals not a number") << QByteArray("[display]\ndecimals=six\n");
-    QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe[[[\n=\n\x01", 12);
+    QTest::newRow("binary garbage") << QByteArray::fromHex("00fffe5b5b5b0a3d0a01");
 }
 
 void TestDisplaySettings::unknownValuesAreDefaults()
