@@ -122,6 +122,15 @@ void MainWindow::addSettingsMenu()
 {
     QMenu *menu = menuBar()->addMenu(tr("&Settings"));
     menu->setObjectName(QStringLiteral("menuSettings"));
+    // A choice that could not be kept says so where a refused notation does.
+    const auto reportProblem = [this] {
+        if (!settings->problem().isEmpty())
+            statusBar()->showMessage(settings->problem());
+    };
+    const auto applyRounding = [this](bool round) {
+        engine->set_rgb_rounding(
+            round ? Prismora::RgbRounding::Nearest : Prismora::RgbRounding::Truncate);
+    };
 
     QMenu *rounding = menu->addMenu(tr("RGB whole numbers"));
     rounding->setObjectName(QStringLiteral("menuRgbWholeNumbers"));
@@ -135,48 +144,40 @@ void MainWindow::addSettingsMenu()
         roundingGroup->addAction(action);
     }
     (settings->roundToNearest() ? nearest : truncate)->setChecked(true);
-    engine->set_rgb_rounding(settings->roundToNearest() ? Prismora::RgbRounding::Nearest
-                                                        : Prismora::RgbRounding::Truncate);
-    connect(nearest, &QAction::toggled, this, [this](bool round) {
+    applyRounding(settings->roundToNearest());
+    connect(nearest, &QAction::toggled, this, [=](bool round) {
         settings->setRoundToNearest(round);
-        engine->set_rgb_rounding(
-            round ? Prismora::RgbRounding::Nearest : Prismora::RgbRounding::Truncate);
+        applyRounding(round);
         showNewColour();
-        if (!settings->problem().isEmpty())
-            statusBar()->showMessage(settings->problem());
+        reportProblem();
     });
 
     QMenu *decimals = menu->addMenu(tr("Decimals"));
     decimals->setObjectName(QStringLiteral("menuDecimals"));
     auto *decimalsGroup = new QActionGroup(decimals);
     for (int count = -1; count <= 10; ++count) {
-        QAction *action = decimals->addAction(
-            count < 0 ? tr("6 significant digits") : tr("%n decimal(s)", nullptr, count));
+        const QString title = count < 0 ? tr("6 significant digits")
+            : count == 1                ? tr("1 decimal")
+                                        : tr("%1 decimals").arg(count);
+        QAction *action = decimals->addAction(title);
         action->setObjectName(count < 0 ? QStringLiteral("actionSignificantDigits")
                                         : QStringLiteral("actionDecimals%1").arg(count));
         action->setCheckable(true);
         action->setChecked(count == settings->decimals());
         decimalsGroup->addAction(action);
-        connect(action, &QAction::triggered, this, [this, count] {
+        connect(action, &QAction::triggered, this, [=] {
             settings->setDecimals(count);
-            showDecimals(count);
-            if (!settings->problem().isEmpty())
-                statusBar()->showMessage(settings->problem());
+            for (ModelPanel &panel : panels)
+                panel.setDecimals(count);
+            showNewColour();
+            reportProblem();
         });
         if (count < 0)
             decimals->addSeparator();
     }
     for (ModelPanel &panel : panels)
         panel.setDecimals(settings->decimals());
-    if (!settings->problem().isEmpty())
-        statusBar()->showMessage(settings->problem());
-}
-
-void MainWindow::showDecimals(int decimals)
-{
-    for (ModelPanel &panel : panels)
-        panel.setDecimals(decimals);
-    showNewColour();
+    reportProblem();
 }
 
 void MainWindow::addScreenPicking(ColourExchange *exchange)

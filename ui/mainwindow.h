@@ -77,7 +77,6 @@ private:
     void applyKeyPosition(int panel, int position);
     void addStatusBarWidgets();
     void addSettingsMenu();
-    void showDecimals(int decimals);
     void addScreenPicking(ColourExchange *exchange);
     bool receiveColour(const Notation::Result &result);
     // After a whole colour came in from outside the panels: every panel and the swatch show it.
