@@ -829,7 +829,8 @@ struct Written
     Triple (*values)(const Prismora &engine);
     bool wide;
     int hue; // the index of the hue, compared round the circle; -1 for none
-    // For the forms written from XYZ: the same values of an unrounded sRGB colour (0..255).
+    // For the forms written from XYZ or OKLab: the same values of an unrounded sRGB colour
+    // (0..255).
     Triple (*fromRgb)(const Triple &rgb) = nullptr;
 };
 
@@ -978,7 +979,8 @@ Triple heldLevels(const Prismora &engine)
 }
 
 // The engine takes XYZ back to RGB with four-decimal matrices that are not quite the inverse of
-// the ones it took RGB to XYZ with, so a colour's own lab() or lch() may land a level off. Aimed
+// the ones it took RGB to XYZ with, and a dark channel next to bright ones amplifies any error,
+// so a colour's own lab(), lch(), oklab() or oklch() may land a level off. Aimed
 // instead at the middle of its levels, a few steps of Newton's method (with the exact sRGB
 // conversion standing in for the engine's) find values that land on them.
 std::optional<QString> aimed(const Prismora &engine, const Written &form, const Triple &values)
@@ -1042,14 +1044,20 @@ const Written hwbForm {"hwb(%1 %2% %3%)",
         return {double(e.get_hsv_h()), (1 - saturation) * value * 100, (1 - value) * 100};
     },
     false, 0};
-Triple labOfRgb(const Triple &rgb)
+// XYZ (white Y = 1) of an unrounded sRGB colour on the 0..255 scale.
+Triple xyzOfRgb(const Triple &rgb)
 {
     Triple linear {};
     for (std::size_t i = 0; i < 3; ++i) {
         const double v = rgb[i] / 255;
         linear[i] = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
     }
-    Triple xyz = ColourSpaces::multiply(ColourSpaces::linearSrgbToXyz, linear);
+    return ColourSpaces::multiply(ColourSpaces::linearSrgbToXyz, linear);
+}
+
+Triple labOfRgb(const Triple &rgb)
+{
+    Triple xyz = xyzOfRgb(rgb);
     for (double &v : xyz)
         v *= 100;
     return CssLab::fromXyz(xyz);
@@ -1065,16 +1073,29 @@ Triple lchOfLab(const Triple &lab)
 const Written labForm {"lab(%1 %2 %3)", &cssLab, true, -1, &labOfRgb};
 const Written lchForm {"lch(%1 %2 %3)", [](const Prismora &e) { return lchOfLab(cssLab(e)); }, true,
     2, [](const Triple &rgb) { return lchOfLab(labOfRgb(rgb)); }};
+// OKLab with L in percent, as oklab() writes it.
+Triple oklabOfRgb(const Triple &rgb)
+{
+    Triple lab = ColourSpaces::oklabFromXyz(xyzOfRgb(rgb));
+    lab[0] *= 100;
+    return lab;
+}
+
 const Written oklabForm {"oklab(%1% %2 %3)",
     [](const Prismora &e) -> Triple {
         return {e.get_oklab_l(), e.get_oklab_a(), e.get_oklab_b()};
     },
-    true, -1};
+    true, -1, &oklabOfRgb};
 const Written oklchForm {"oklch(%1% %2 %3)",
     [](const Prismora &e) -> Triple {
         return {e.get_oklch_l(), e.get_oklch_c(), e.get_oklch_h()};
     },
-    true, 2};
+    true, 2,
+    [](const Triple &rgb) -> Triple {
+        const Triple lab = oklabOfRgb(rgb);
+        return {lab[0], std::hypot(lab[1], lab[2]),
+            wrapHue(std::atan2(lab[2], lab[1]) / radiansPerDegree)};
+    }};
 
 } // namespace
 
