@@ -49,6 +49,8 @@ QString json(const Prismora &engine)
         object += QStringLiteral(", \"%1\": [%2]")
                       .arg(QLatin1String(model.key), values.join(QStringLiteral(", ")));
     }
+    object += QStringLiteral(", \"srgb_mapped\": \"") + Notation::hexOf(engine.nearest_srgb())
+        + QLatin1Char('"');
     return object + QStringLiteral("}\n");
 }
 

@@ -2,8 +2,9 @@
 # the desktop entry, the AppStream metainfo, the manual page and the package description. The
 # keys are what --convert prints for each; the model_names test compares them with the
 # program's own table, so a model added there fails the test until it is added here too.
-set(PRISMORA_MODEL_NAMES RGB CMYK HSV HSL "CIE XYZ" "CIE L*a*b*" "CIE LCh" OKLab OKLCh)
-set(PRISMORA_MODEL_KEYS rgb cmyk hsv hsl xyz lab lch oklab oklch)
+set(PRISMORA_MODEL_NAMES RGB CMYK HSV HSL "CIE XYZ" "CIE L*a*b*" "CIE LCh" OKLab OKLCh
+    "Display P3" "Rec. 2020")
+set(PRISMORA_MODEL_KEYS rgb cmyk hsv hsl xyz lab lch oklab oklch p3 rec2020)
 
 list(LENGTH PRISMORA_MODEL_NAMES prismora_name_count)
 list(LENGTH PRISMORA_MODEL_KEYS prismora_key_count)

@@ -6,7 +6,7 @@ class Prismora;
 // Every colour model once, by its combo box index: read by the panels and the command line.
 namespace ColourModels {
 
-enum Index { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, Lch, Oklab, Oklch, Count };
+enum Index { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, Lch, Oklab, Oklch, DisplayP3, Rec2020, Count };
 
 struct Channel
 {

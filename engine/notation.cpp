@@ -807,14 +807,23 @@ QString alphaIgnoredMessage()
 
 QString hex(const Prismora &engine)
 {
-    return QLatin1Char('#') + hexByte(engine.get_rgb_r()) + hexByte(engine.get_rgb_g())
-        + hexByte(engine.get_rgb_b());
+    return hexOf({engine.get_rgb_r(), engine.get_rgb_g(), engine.get_rgb_b()});
 }
 
 QString rgb(const Prismora &engine)
 {
+    return rgbOf({engine.get_rgb_r(), engine.get_rgb_g(), engine.get_rgb_b()});
+}
+
+QString hexOf(const std::array<double, 3> &levels)
+{
+    return QLatin1Char('#') + hexByte(levels[0]) + hexByte(levels[1]) + hexByte(levels[2]);
+}
+
+QString rgbOf(const std::array<double, 3> &levels)
+{
     return QStringLiteral("rgb(%1, %2, %3)")
-        .arg(whole(engine.get_rgb_r()), whole(engine.get_rgb_g()), whole(engine.get_rgb_b()));
+        .arg(whole(levels[0]), whole(levels[1]), whole(levels[2]));
 }
 
 namespace {

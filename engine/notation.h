@@ -49,6 +49,9 @@ QString alphaIgnoredMessage();
 // The engine's colour, RGB from the getters clamped to 0..255 as the swatch shows it.
 QString hex(const Prismora &engine); // #rrggbb, lower case
 QString rgb(const Prismora &engine); // rgb(R, G, B)
+// The same of whole levels given, such as the engine's nearest sRGB colour.
+QString hexOf(const std::array<double, 3> &levels);
+QString rgbOf(const std::array<double, 3> &levels);
 QString hsl(const Prismora &engine); // hsl(H S% L%)
 QString hwb(const Prismora &engine); // hwb(H W% B%), from HSV
 // From XYZ (relative to D50, as CSS defines lab() and lch()) and from OKLab and OKLCh, so that a

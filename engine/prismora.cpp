@@ -1,6 +1,7 @@
 #include "prismora.h"
 
 #include "colourspaces.h"
+#include "gamutmapping.h"
 
 #include <QDebug>
 #include <QLoggingCategory>
@@ -65,6 +66,10 @@ double linearise(double channel)
 constexpr double whiteX = 100 * 0.4124 + 100 * 0.3576 + 100 * 0.1805;
 constexpr double whiteY = 100 * 0.2126 + 100 * 0.7152 + 100 * 0.0722;
 constexpr double whiteZ = 100 * 0.0193 + 100 * 0.1192 + 100 * 0.9505;
+// The engine's XYZ meets the colour as set by scaling its white onto CSS's D65, as lab() does,
+// so that greys stay grey and white stays white in both.
+constexpr ColourSpaces::Triple engineWhite {whiteX, whiteY, whiteZ};
+constexpr ColourSpaces::Triple d65White {0.3127 / 0.3290, 1, (1 - 0.3127 - 0.3290) / 0.3290};
 constexpr double labEpsilon = 216.0 / 24389.0;
 constexpr double labKappa = 24389.0 / 27.0;
 // Greys leave a rounding residue of about 1e-13 in a and b; below this it reads as exactly 0.
@@ -124,6 +129,9 @@ bool shownAsIs(double channel)
 {
     return channel >= -0.5 && channel <= 255.5;
 }
+
+// The same half level at the edges of the wider gamuts, of their full scale 1.
+constexpr double edgeTolerance = 0.5 / 255;
 
 } // namespace
 
@@ -313,6 +321,42 @@ void Prismora::set_oklch_h(double value)
     cascade(ColourModels::Oklch);
 }
 
+void Prismora::set_p3_r(double value)
+{
+    displayP3[0] = value;
+    cascade(ColourModels::DisplayP3);
+}
+
+void Prismora::set_p3_g(double value)
+{
+    displayP3[1] = value;
+    cascade(ColourModels::DisplayP3);
+}
+
+void Prismora::set_p3_b(double value)
+{
+    displayP3[2] = value;
+    cascade(ColourModels::DisplayP3);
+}
+
+void Prismora::set_rec2020_r(double value)
+{
+    rec2020[0] = value;
+    cascade(ColourModels::Rec2020);
+}
+
+void Prismora::set_rec2020_g(double value)
+{
+    rec2020[1] = value;
+    cascade(ColourModels::Rec2020);
+}
+
+void Prismora::set_rec2020_b(double value)
+{
+    rec2020[2] = value;
+    cascade(ColourModels::Rec2020);
+}
+
 void Prismora::set_rgb_rounding(RgbRounding rounding)
 {
     rgbRounding = rounding;
@@ -455,51 +499,131 @@ double Prismora::get_oklch_h() const
     return 360 * oklchH;
 }
 
+double Prismora::get_p3_r() const
+{
+    return displayP3[0];
+}
+double Prismora::get_p3_g() const
+{
+    return displayP3[1];
+}
+double Prismora::get_p3_b() const
+{
+    return displayP3[2];
+}
+
+double Prismora::get_rec2020_r() const
+{
+    return rec2020[0];
+}
+double Prismora::get_rec2020_g() const
+{
+    return rec2020[1];
+}
+double Prismora::get_rec2020_b() const
+{
+    return rec2020[2];
+}
+
 bool Prismora::in_srgb_gamut() const
 {
     return !rgbClamped && shownAsIs(red) && shownAsIs(green) && shownAsIs(blue);
 }
 
+bool Prismora::in_p3_gamut() const
+{
+    return ColourSpaces::inGamut(ColourSpaces::Space::DisplayP3, displayP3, edgeTolerance);
+}
+
+bool Prismora::in_rec2020_gamut() const
+{
+    return ColourSpaces::inGamut(ColourSpaces::Space::Rec2020, rec2020, edgeTolerance);
+}
+
+ColourSpaces::Triple Prismora::xyz_d65() const
+{
+    return asSet;
+}
+
+ColourSpaces::Triple Prismora::nearest_srgb() const
+{
+    if (in_srgb_gamut())
+        return {get_rgb_r(), get_rgb_g(), get_rgb_b()};
+    const Vector mapped = GamutMapping::nearest(ColourSpaces::Space::Srgb, asSet);
+    Vector levels {};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const double level = std::clamp(mapped[i], 0.0, 1.0) * 255;
+        // As settle_levels and the RGB getters make whole levels of a computed value.
+        const double above = std::floor(level) + 1;
+        const double settled = above - level <= wholeNoise ? above : level;
+        levels[i] = rgbRounding == RgbRounding::Truncate
+            ? truncateToInt(settled)
+            : truncateToInt(std::floor(settled + 0.5 + wholeNoise));
+    }
+    return levels;
+}
+
 // What follows a setter of each model, in its fixed order, by the model's index. CMYK, HSV, HSL
 // and XYZ go back to RGB before each model they feed, as they always have: the repeats keep every
 // value and the HSL setters' four trace groups as they are. RGB and LAB lead to HSL through
-// hsl_from_chroma, since rgb_hsv has just sorted the same channels.
+// hsl_from_chroma, since rgb_hsv has just sorted the same channels. The sRGB family sets the
+// colour as set from its whole levels; XYZ and LAB (and LCh through them) set it from XYZ, and
+// the wider models from themselves, and everything beyond sRGB follows from it.
 const Prismora::Cascade Prismora::cascades[ColourModels::Count] = {
     // RGB
     {{&Prismora::rgb_as_given, &Prismora::rgb_cmyk, &Prismora::rgb_hsv, &Prismora::hsl_from_chroma,
-        &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch, &Prismora::rgb_oklab,
-        &Prismora::oklab_oklch, &Prismora::settle_noise}},
+        &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch, &Prismora::rgb_as_set,
+        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::as_set_p3,
+        &Prismora::as_set_rec2020, &Prismora::settle_noise}},
     // CMYK
     {{&Prismora::cmyk_rgb, &Prismora::cmyk_rgb, &Prismora::rgb_hsv, &Prismora::cmyk_rgb,
         &Prismora::rgb_hsl, &Prismora::cmyk_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
-        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
+        &Prismora::lab_lch, &Prismora::rgb_as_set, &Prismora::as_set_oklab, &Prismora::oklab_oklch,
+        &Prismora::as_set_p3, &Prismora::as_set_rec2020, &Prismora::settle_noise}},
     // HSV
     {{&Prismora::hsv_rgb, &Prismora::hsv_rgb, &Prismora::rgb_cmyk, &Prismora::hsv_rgb,
         &Prismora::rgb_hsl, &Prismora::hsv_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
-        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
+        &Prismora::lab_lch, &Prismora::rgb_as_set, &Prismora::as_set_oklab, &Prismora::oklab_oklch,
+        &Prismora::as_set_p3, &Prismora::as_set_rec2020, &Prismora::settle_noise}},
     // HSL
     {{&Prismora::hsl_rgb, &Prismora::hsl_rgb, &Prismora::rgb_cmyk, &Prismora::hsl_rgb,
         &Prismora::rgb_hsv, &Prismora::hsl_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
-        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
+        &Prismora::lab_lch, &Prismora::rgb_as_set, &Prismora::as_set_oklab, &Prismora::oklab_oklch,
+        &Prismora::as_set_p3, &Prismora::as_set_rec2020, &Prismora::settle_noise}},
     // XYZ
     {{&Prismora::xyz_rgb, &Prismora::xyz_rgb, &Prismora::rgb_cmyk, &Prismora::xyz_rgb,
         &Prismora::rgb_hsv, &Prismora::xyz_rgb, &Prismora::rgb_hsl, &Prismora::xyz_lab,
-        &Prismora::lab_lch, &Prismora::rgb_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
+        &Prismora::lab_lch, &Prismora::xyz_as_set, &Prismora::as_set_oklab, &Prismora::oklab_oklch,
+        &Prismora::as_set_p3, &Prismora::as_set_rec2020, &Prismora::settle_noise}},
     // LAB
     {{&Prismora::lab_xyz, &Prismora::xyz_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
-        &Prismora::hsl_from_chroma, &Prismora::lab_lch, &Prismora::rgb_oklab,
-        &Prismora::oklab_oklch, &Prismora::settle_noise}},
+        &Prismora::hsl_from_chroma, &Prismora::lab_lch, &Prismora::xyz_as_set,
+        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::as_set_p3,
+        &Prismora::as_set_rec2020, &Prismora::settle_noise}},
     // LCh
     {{&Prismora::lch_lab, &Prismora::lab_xyz, &Prismora::xyz_rgb, &Prismora::rgb_cmyk,
-        &Prismora::rgb_hsv, &Prismora::hsl_from_chroma, &Prismora::rgb_oklab,
-        &Prismora::oklab_oklch, &Prismora::settle_noise}},
+        &Prismora::rgb_hsv, &Prismora::hsl_from_chroma, &Prismora::xyz_as_set,
+        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::as_set_p3,
+        &Prismora::as_set_rec2020, &Prismora::settle_noise}},
     // OKLab
-    {{&Prismora::oklab_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv, &Prismora::hsl_from_chroma,
-        &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch, &Prismora::oklab_oklch,
+    {{&Prismora::oklab_as_set, &Prismora::as_set_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
+        &Prismora::hsl_from_chroma, &Prismora::as_set_xyz, &Prismora::xyz_lab, &Prismora::lab_lch,
+        &Prismora::oklab_oklch, &Prismora::as_set_p3, &Prismora::as_set_rec2020,
         &Prismora::settle_noise}},
     // OKLCh
-    {{&Prismora::oklch_oklab, &Prismora::oklab_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
-        &Prismora::hsl_from_chroma, &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch,
+    {{&Prismora::oklch_oklab, &Prismora::oklab_as_set, &Prismora::as_set_rgb, &Prismora::rgb_cmyk,
+        &Prismora::rgb_hsv, &Prismora::hsl_from_chroma, &Prismora::as_set_xyz, &Prismora::xyz_lab,
+        &Prismora::lab_lch, &Prismora::as_set_p3, &Prismora::as_set_rec2020,
+        &Prismora::settle_noise}},
+    // Display P3
+    {{&Prismora::p3_as_set, &Prismora::as_set_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
+        &Prismora::hsl_from_chroma, &Prismora::as_set_xyz, &Prismora::xyz_lab, &Prismora::lab_lch,
+        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::as_set_rec2020,
+        &Prismora::settle_noise}},
+    // Rec. 2020
+    {{&Prismora::rec2020_as_set, &Prismora::as_set_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
+        &Prismora::hsl_from_chroma, &Prismora::as_set_xyz, &Prismora::xyz_lab, &Prismora::lab_lch,
+        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::as_set_p3,
         &Prismora::settle_noise}},
 };
 
@@ -582,6 +706,20 @@ void Prismora::settle_noise()
         zero(oklchL, 100);
         zero(oklchC, 1);
         zero(oklchH, 360);
+    }
+    // White is full in every RGB space, give or take the last bits of the matrices.
+    const auto unit = [&zero](double &value) {
+        zero(value, 1);
+        if (std::fabs(value - 1) <= zeroNoise)
+            value = 1;
+    };
+    if (lastSet != ColourModels::DisplayP3) {
+        for (double &value : displayP3)
+            unit(value);
+    }
+    if (lastSet != ColourModels::Rec2020) {
+        for (double &value : rec2020)
+            unit(value);
     }
 }
 
@@ -879,24 +1017,64 @@ void Prismora::lch_lab()
     labB = snapToZero(lchC * std::sin(angle));
 }
 
-void Prismora::rgb_oklab()
+void Prismora::rgb_as_set()
 {
     // From the whole channels the window shows, as XYZ is, so that every model describes the
     // colour on the screen.
-    const Vector linear {
-        linearise(get_rgb_r()) / 100, linearise(get_rgb_g()) / 100, linearise(get_rgb_b()) / 100};
-    const Vector lab
-        = ColourSpaces::oklabFromXyz(ColourSpaces::multiply(ColourSpaces::linearSrgbToXyz, linear));
+    asSet = ColourSpaces::multiply(ColourSpaces::linearSrgbToXyz,
+        {linearise(get_rgb_r()) / 100, linearise(get_rgb_g()) / 100, linearise(get_rgb_b()) / 100});
+}
+
+void Prismora::xyz_as_set()
+{
+    asSet = {xyzX / engineWhite[0] * d65White[0], xyzY / engineWhite[1] * d65White[1],
+        xyzZ / engineWhite[2] * d65White[2]};
+}
+
+void Prismora::as_set_xyz()
+{
+    xyzX = asSet[0] / d65White[0] * engineWhite[0];
+    xyzY = asSet[1] / d65White[1] * engineWhite[1];
+    xyzZ = asSet[2] / d65White[2] * engineWhite[2];
+}
+
+void Prismora::as_set_rgb()
+{
+    const Vector linear = ColourSpaces::multiply(ColourSpaces::xyzToLinearSrgb, asSet);
+    linear_rgb(linear[0], linear[1], linear[2]);
+}
+
+void Prismora::oklab_as_set()
+{
+    asSet = ColourSpaces::xyzFromOklab({oklabL, oklabA, oklabB});
+}
+
+void Prismora::as_set_oklab()
+{
+    const Vector lab = ColourSpaces::oklabFromXyz(asSet);
     oklabL = lab[0];
     oklabA = snapToZero(lab[1]);
     oklabB = snapToZero(lab[2]);
 }
 
-void Prismora::oklab_rgb()
+void Prismora::p3_as_set()
 {
-    const Vector linear = ColourSpaces::multiply(
-        ColourSpaces::xyzToLinearSrgb, ColourSpaces::xyzFromOklab({oklabL, oklabA, oklabB}));
-    linear_rgb(linear[0], linear[1], linear[2]);
+    asSet = ColourSpaces::toXyz(ColourSpaces::Space::DisplayP3, displayP3);
+}
+
+void Prismora::as_set_p3()
+{
+    displayP3 = ColourSpaces::fromXyz(ColourSpaces::Space::DisplayP3, asSet);
+}
+
+void Prismora::rec2020_as_set()
+{
+    asSet = ColourSpaces::toXyz(ColourSpaces::Space::Rec2020, rec2020);
+}
+
+void Prismora::as_set_rec2020()
+{
+    rec2020 = ColourSpaces::fromXyz(ColourSpaces::Space::Rec2020, asSet);
 }
 
 void Prismora::oklab_oklch()

@@ -2,14 +2,19 @@
 #define PRISMORA_H
 
 #include "colourmodels.h"
+#include "colourspaces.h"
 
 #include <QVector>
 
 // One colour held in every model at once: RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b* and its polar form
-// LCh, OKLab and its polar form OKLCh. Setting any channel rebuilds RGB from the model that was set
-// and every other model from that RGB (LCh from LAB, OKLCh from OKLab); the model set last keeps
-// exactly the values given. A colour beyond sRGB is kept as given in the model set, while RGB and
-// what follows from it hold the colour clipped to what a screen can show.
+// LCh, OKLab and its polar form OKLCh, Display P3 and Rec. 2020. Setting any channel rebuilds RGB
+// from the model that was set and every other model from that RGB (LCh from LAB, OKLCh from
+// OKLab); the model set last keeps exactly the values given.
+// Beside them the engine holds the colour as set, unclipped, as one XYZ value (D65, white Y = 1):
+// every model that can hold a colour beyond sRGB (XYZ, LAB, LCh, OKLab, OKLCh, Display P3 and
+// Rec. 2020) shows that colour, while RGB and the models that follow only from it (CMYK, HSV,
+// HSL) hold it clipped to what an sRGB screen can show. A colour set in the sRGB family is held as
+// its whole RGB levels show it.
 class Prismora
 {
 public:
@@ -61,6 +66,15 @@ public:
     void set_oklch_l(double value);
     void set_oklch_c(double value);
     void set_oklch_h(double value);
+
+    // Display P3 and Rec. 2020: red, green and blue as their transfer functions encode them, 1
+    // being full; a colour outside the space reads beyond 0..1.
+    void set_p3_r(double value);
+    void set_p3_g(double value);
+    void set_p3_b(double value);
+    void set_rec2020_r(double value);
+    void set_rec2020_g(double value);
+    void set_rec2020_b(double value);
 
     // How the RGB getters make whole levels: truncated toward zero (the default), or rounded to
     // the nearest with halves up, as CSS and browsers do.
@@ -118,9 +132,27 @@ public:
     double get_oklch_c() const;
     double get_oklch_h() const;
 
+    // Display P3 and Rec. 2020, not rounded.
+    double get_p3_r() const;
+    double get_p3_g() const;
+    double get_p3_b() const;
+    double get_rec2020_r() const;
+    double get_rec2020_g() const;
+    double get_rec2020_b() const;
+
     // False while the colour lies beyond what sRGB can show: the last conversion into RGB had to
     // clamp a channel by more than half a level, or RGB itself was set that far outside 0..255.
     bool in_srgb_gamut() const;
+    // Whether the colour as set lies within Display P3 or Rec. 2020, with the same half a level
+    // (of 255) to spare at the edge.
+    bool in_p3_gamut() const;
+    bool in_rec2020_gamut() const;
+
+    // The colour as set, in XYZ relative to D65 with white at Y = 1.
+    ColourSpaces::Triple xyz_d65() const;
+    // The nearest colour sRGB can show by CSS's gamut mapping, as whole levels rounded as the RGB
+    // getters round; inside sRGB, the RGB getters themselves.
+    ColourSpaces::Triple nearest_srgb() const;
 
 private:
     void sort_rgb();
@@ -140,11 +172,21 @@ private:
     void lab_xyz();
     void lab_lch();
     void lch_lab();
-    void rgb_oklab();
-    void oklab_rgb();
     void oklab_oklch();
     void oklch_oklab();
     void linear_rgb(double r, double g, double b); // encoded, clamped to 0..255 and gamut noted
+
+    // The colour as set, to and from the models that can hold it unclipped.
+    void rgb_as_set(); // from the whole levels
+    void xyz_as_set();
+    void as_set_xyz();
+    void as_set_rgb();
+    void oklab_as_set();
+    void as_set_oklab();
+    void p3_as_set();
+    void as_set_p3();
+    void rec2020_as_set();
+    void as_set_rec2020();
 
     void rgb_as_given();
     void settle_levels(); // after every conversion into RGB
@@ -153,7 +195,7 @@ private:
     // The conversion steps that follow a setter of each model: a list of at most maxSteps, ended
     // early by a null step.
     using Step = void (Prismora::*)();
-    static constexpr int maxSteps = 12;
+    static constexpr int maxSteps = 16;
     struct Cascade
     {
         Step steps[maxSteps];
@@ -193,6 +235,9 @@ private:
     double oklchL = 0;
     double oklchC = 0;
     double oklchH = 0;
+    ColourSpaces::Triple asSet {};
+    ColourSpaces::Triple displayP3 {};
+    ColourSpaces::Triple rec2020 {};
     // Set by every conversion into RGB: whether it had to pull a channel back by over half a level.
     bool rgbClamped = false;
     double chroma = 0;

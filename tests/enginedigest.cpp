@@ -7,6 +7,8 @@
 //                                              digest every N calls to find where two runs part
 //   enginedigest ... --values                  prints every getter after every call instead, one
 //                                              line per call, to count where two builds differ
+//   enginedigest ... --older                   calls and reads only RGB, CMYK, HSV, HSL, XYZ and
+//                                              LAB, whose values later models must leave alone
 #include "prismora.h"
 
 #include <QByteArray>
@@ -113,6 +115,10 @@ double (*const getters[])(const Prismora &) = {
     [](const Prismora &e) { return e.get_oklch_h(); },
 };
 
+// The setters and getters of RGB, CMYK, HSV, HSL, XYZ and LAB come first in both tables.
+constexpr int olderSetters = 19;
+constexpr int olderGetters = 19;
+
 // Mostly values in range, some on whole numbers and on the edges (where noise shows), some beyond.
 double pickValue(std::mt19937_64 &random, const Setter &setter)
 {
@@ -145,9 +151,12 @@ int main(int argc, char **argv)
     unsigned long long seed = 20261207;
     long long every = 0;
     bool values = false;
+    bool older = false;
     for (int i = 1, positional = 0; i < argc; ++i) {
         if (std::strcmp(argv[i], "--values") == 0) {
             values = true;
+        } else if (std::strcmp(argv[i], "--older") == 0) {
+            older = true;
         } else if (std::strcmp(argv[i], "--every") == 0 && i + 1 < argc) {
             every = std::atoll(argv[++i]);
         } else if (positional++ == 0) {
@@ -160,7 +169,8 @@ int main(int argc, char **argv)
     qInstallMessageHandler(traceHandler);
     std::mt19937_64 random(seed);
     Prismora engine;
-    const int setterCount = int(sizeof setters / sizeof setters[0]);
+    const int setterCount = older ? olderSetters : int(sizeof setters / sizeof setters[0]);
+    const int getterCount = older ? olderGetters : int(sizeof getters / sizeof getters[0]);
     for (long long call = 1; call <= calls; ++call) {
         const int which = std::uniform_int_distribution<int>(0, setterCount)(random);
         if (which == setterCount) {
@@ -169,12 +179,12 @@ int main(int argc, char **argv)
         } else {
             setters[which].call(engine, pickValue(random, setters[which]));
         }
-        for (auto get : getters)
-            mixValue(get(engine));
+        for (int g = 0; g < getterCount; ++g)
+            mixValue(getters[g](engine));
         if (values) {
             std::printf("%lld %d", call, which);
-            for (auto get : getters)
-                std::printf(" %a", get(engine));
+            for (int g = 0; g < getterCount; ++g)
+                std::printf(" %a", getters[g](engine));
             std::printf("\n");
         }
         const bool inGamut = engine.in_srgb_gamut();

@@ -26,7 +26,7 @@ struct Model
     Channel channels[4];
 };
 
-enum Index { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, Lch, Oklab, Oklch, Count };
+enum Index { Rgb, Cmyk, Hsv, Hsl, Xyz, Lab, Lch, Oklab, Oklch, DisplayP3, Rec2020, Count };
 
 inline const char *const rangeTitle = "Ууууууупс :( !Ошибка!";
 
@@ -65,6 +65,14 @@ inline const Model models[Count] = {
         {{0, 100, 0, 100, 1, "L (lightness), 0 to 100 %"},
             {0, 0.4, 0, 400, 1000, "C (chroma), 0 to 0.4"},
             {0, 360, 0, 360, 1, "h (hue), 0 to 360 degrees"}, {}}},
+    {"DISPLAY-P3", "p3", 3, "параметры display-p3 имеют диапозон от 0 до 1",
+        {{0, 1, 0, 1000, 1000, "Red (Display P3), 0 to 1"},
+            {0, 1, 0, 1000, 1000, "Green (Display P3), 0 to 1"},
+            {0, 1, 0, 1000, 1000, "Blue (Display P3), 0 to 1"}, {}}},
+    {"REC2020", "rec2020", 3, "параметры rec2020 имеют диапозон от 0 до 1",
+        {{0, 1, 0, 1000, 1000, "Red (Rec. 2020), 0 to 1"},
+            {0, 1, 0, 1000, 1000, "Green (Rec. 2020), 0 to 1"},
+            {0, 1, 0, 1000, 1000, "Blue (Rec. 2020), 0 to 1"}, {}}},
 };
 
 } // namespace Oracle

@@ -173,7 +173,8 @@ void tst_CommandLine::json()
     for (auto match = key.globalMatch(outcome.out); match.hasNext();)
         keys << match.next().captured(1);
     QCOMPARE(keys,
-        QStringList({"hex", "rgb", "cmyk", "hsv", "hsl", "xyz", "lab", "lch", "oklab", "oklch"}));
+        QStringList({"hex", "rgb", "cmyk", "hsv", "hsl", "xyz", "lab", "lch", "oklab", "oklch",
+            "p3", "rec2020", "srgb_mapped"}));
 
     QJsonParseError error {};
     const QJsonObject object = QJsonDocument::fromJson(outcome.out.toUtf8(), &error).object();
@@ -194,6 +195,8 @@ void tst_CommandLine::json()
         {"lch", {e.get_lch_l(), e.get_lch_c(), e.get_lch_h()}},
         {"oklab", {e.get_oklab_l(), e.get_oklab_a(), e.get_oklab_b()}},
         {"oklch", {e.get_oklch_l(), e.get_oklch_c(), e.get_oklch_h()}},
+        {"p3", {e.get_p3_r(), e.get_p3_g(), e.get_p3_b()}},
+        {"rec2020", {e.get_rec2020_r(), e.get_rec2020_g(), e.get_rec2020_b()}},
     };
     for (const auto &model : models) {
         const QJsonArray values = object.value(model.first).toArray();

@@ -160,13 +160,13 @@ void TestMainWindow::comboItems_data()
     QTest::addColumn<QStringList>("items");
     QTest::newRow("panel 1") << "comboBox1"
                              << QStringList {"RGB", "CMYK", "HSV", "HSL", "XYZ", "LAB", "LCH",
-                                    "OKLAB", "OKLCH"};
+                                    "OKLAB", "OKLCH", "DISPLAY-P3", "REC2020"};
     QTest::newRow("panel 2") << "comboBox2"
                              << QStringList {"RGB", "CMYK", "HSV", "HLS", "XYZ", "LAB", "LCH",
-                                    "OKLAB", "OKLCH"};
+                                    "OKLAB", "OKLCH", "DISPLAY-P3", "REC2020"};
     QTest::newRow("panel 3") << "comboBox3"
                              << QStringList {"RGB", "CMYK", "HSV", "HLS", "XYZ", "LAB", "LCH",
-                                    "OKLAB", "OKLCH"};
+                                    "OKLAB", "OKLCH", "DISPLAY-P3", "REC2020"};
 }
 
 void TestMainWindow::comboItems()
