@@ -389,7 +389,7 @@ int main(int argc, char **argv)
             reporter.medianCounter(paired, "cascade_ns"),
             reporter.medianCounter(paired, "peers_ns"));
         printGoal(
-            "RGB-setter cascade / (QColor CMYK+HSV+HSL + Little CMS XYZ+Lab+LCh)", ratio, 0.50);
+            "RGB-setter cascade / (QColor CMYK+HSV+HSL + Little CMS XYZ+Lab+LCh)", ratio, 0.70);
     }
     return 0;
 }

@@ -323,36 +323,42 @@ void Prismora::set_oklch_h(double value)
 
 void Prismora::set_p3_r(double value)
 {
+    as_set_p3();
     displayP3[0] = value;
     cascade(ColourModels::DisplayP3);
 }
 
 void Prismora::set_p3_g(double value)
 {
+    as_set_p3();
     displayP3[1] = value;
     cascade(ColourModels::DisplayP3);
 }
 
 void Prismora::set_p3_b(double value)
 {
+    as_set_p3();
     displayP3[2] = value;
     cascade(ColourModels::DisplayP3);
 }
 
 void Prismora::set_rec2020_r(double value)
 {
+    as_set_rec2020();
     rec2020[0] = value;
     cascade(ColourModels::Rec2020);
 }
 
 void Prismora::set_rec2020_g(double value)
 {
+    as_set_rec2020();
     rec2020[1] = value;
     cascade(ColourModels::Rec2020);
 }
 
 void Prismora::set_rec2020_b(double value)
 {
+    as_set_rec2020();
     rec2020[2] = value;
     cascade(ColourModels::Rec2020);
 }
@@ -501,27 +507,33 @@ double Prismora::get_oklch_h() const
 
 double Prismora::get_p3_r() const
 {
+    as_set_p3();
     return displayP3[0];
 }
 double Prismora::get_p3_g() const
 {
+    as_set_p3();
     return displayP3[1];
 }
 double Prismora::get_p3_b() const
 {
+    as_set_p3();
     return displayP3[2];
 }
 
 double Prismora::get_rec2020_r() const
 {
+    as_set_rec2020();
     return rec2020[0];
 }
 double Prismora::get_rec2020_g() const
 {
+    as_set_rec2020();
     return rec2020[1];
 }
 double Prismora::get_rec2020_b() const
 {
+    as_set_rec2020();
     return rec2020[2];
 }
 
@@ -532,11 +544,13 @@ bool Prismora::in_srgb_gamut() const
 
 bool Prismora::in_p3_gamut() const
 {
+    as_set_p3();
     return ColourSpaces::inGamut(ColourSpaces::Space::DisplayP3, displayP3, edgeTolerance);
 }
 
 bool Prismora::in_rec2020_gamut() const
 {
+    as_set_rec2020();
     return ColourSpaces::inGamut(ColourSpaces::Space::Rec2020, rec2020, edgeTolerance);
 }
 
@@ -573,63 +587,60 @@ const Prismora::Cascade Prismora::cascades[ColourModels::Count] = {
     // RGB
     {{&Prismora::rgb_as_given, &Prismora::rgb_cmyk, &Prismora::rgb_hsv, &Prismora::hsl_from_chroma,
         &Prismora::rgb_xyz, &Prismora::xyz_lab, &Prismora::lab_lch, &Prismora::rgb_as_set,
-        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::as_set_p3,
-        &Prismora::as_set_rec2020, &Prismora::settle_noise}},
+        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // CMYK
     {{&Prismora::cmyk_rgb, &Prismora::cmyk_rgb, &Prismora::rgb_hsv, &Prismora::cmyk_rgb,
         &Prismora::rgb_hsl, &Prismora::cmyk_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
         &Prismora::lab_lch, &Prismora::rgb_as_set, &Prismora::as_set_oklab, &Prismora::oklab_oklch,
-        &Prismora::as_set_p3, &Prismora::as_set_rec2020, &Prismora::settle_noise}},
+        &Prismora::settle_noise}},
     // HSV
     {{&Prismora::hsv_rgb, &Prismora::hsv_rgb, &Prismora::rgb_cmyk, &Prismora::hsv_rgb,
         &Prismora::rgb_hsl, &Prismora::hsv_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
         &Prismora::lab_lch, &Prismora::rgb_as_set, &Prismora::as_set_oklab, &Prismora::oklab_oklch,
-        &Prismora::as_set_p3, &Prismora::as_set_rec2020, &Prismora::settle_noise}},
+        &Prismora::settle_noise}},
     // HSL
     {{&Prismora::hsl_rgb, &Prismora::hsl_rgb, &Prismora::rgb_cmyk, &Prismora::hsl_rgb,
         &Prismora::rgb_hsv, &Prismora::hsl_rgb, &Prismora::rgb_xyz, &Prismora::xyz_lab,
         &Prismora::lab_lch, &Prismora::rgb_as_set, &Prismora::as_set_oklab, &Prismora::oklab_oklch,
-        &Prismora::as_set_p3, &Prismora::as_set_rec2020, &Prismora::settle_noise}},
+        &Prismora::settle_noise}},
     // XYZ
     {{&Prismora::xyz_rgb, &Prismora::xyz_rgb, &Prismora::rgb_cmyk, &Prismora::xyz_rgb,
         &Prismora::rgb_hsv, &Prismora::xyz_rgb, &Prismora::rgb_hsl, &Prismora::xyz_lab,
         &Prismora::lab_lch, &Prismora::xyz_as_set, &Prismora::as_set_oklab, &Prismora::oklab_oklch,
-        &Prismora::as_set_p3, &Prismora::as_set_rec2020, &Prismora::settle_noise}},
+        &Prismora::settle_noise}},
     // LAB
     {{&Prismora::lab_xyz, &Prismora::xyz_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
         &Prismora::hsl_from_chroma, &Prismora::lab_lch, &Prismora::xyz_as_set,
-        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::as_set_p3,
-        &Prismora::as_set_rec2020, &Prismora::settle_noise}},
+        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // LCh
     {{&Prismora::lch_lab, &Prismora::lab_xyz, &Prismora::xyz_rgb, &Prismora::rgb_cmyk,
         &Prismora::rgb_hsv, &Prismora::hsl_from_chroma, &Prismora::xyz_as_set,
-        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::as_set_p3,
-        &Prismora::as_set_rec2020, &Prismora::settle_noise}},
+        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // OKLab
     {{&Prismora::oklab_as_set, &Prismora::as_set_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
         &Prismora::hsl_from_chroma, &Prismora::as_set_xyz, &Prismora::xyz_lab, &Prismora::lab_lch,
-        &Prismora::oklab_oklch, &Prismora::as_set_p3, &Prismora::as_set_rec2020,
-        &Prismora::settle_noise}},
+        &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // OKLCh
     {{&Prismora::oklch_oklab, &Prismora::oklab_as_set, &Prismora::as_set_rgb, &Prismora::rgb_cmyk,
         &Prismora::rgb_hsv, &Prismora::hsl_from_chroma, &Prismora::as_set_xyz, &Prismora::xyz_lab,
-        &Prismora::lab_lch, &Prismora::as_set_p3, &Prismora::as_set_rec2020,
-        &Prismora::settle_noise}},
+        &Prismora::lab_lch, &Prismora::settle_noise}},
     // Display P3
     {{&Prismora::p3_as_set, &Prismora::as_set_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
         &Prismora::hsl_from_chroma, &Prismora::as_set_xyz, &Prismora::xyz_lab, &Prismora::lab_lch,
-        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::as_set_rec2020,
-        &Prismora::settle_noise}},
+        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
     // Rec. 2020
     {{&Prismora::rec2020_as_set, &Prismora::as_set_rgb, &Prismora::rgb_cmyk, &Prismora::rgb_hsv,
         &Prismora::hsl_from_chroma, &Prismora::as_set_xyz, &Prismora::xyz_lab, &Prismora::lab_lch,
-        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::as_set_p3,
-        &Prismora::settle_noise}},
+        &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
 };
 
 void Prismora::cascade(ColourModels::Index from)
 {
     lastSet = from;
+    // Display P3 and Rec. 2020 follow the colour as set when first read: most changes of colour
+    // are never read in them, and their transfer functions cost more than the rest of a cascade.
+    p3Current = from == ColourModels::DisplayP3;
+    rec2020Current = from == ColourModels::Rec2020;
     for (const Step step : cascades[from].steps) {
         if (!step)
             break;
@@ -707,19 +718,17 @@ void Prismora::settle_noise()
         zero(oklchC, 1);
         zero(oklchH, 360);
     }
-    // White is full in every RGB space, give or take the last bits of the matrices.
-    const auto unit = [&zero](double &value) {
-        zero(value, 1);
-        if (std::fabs(value - 1) <= zeroNoise)
+}
+
+void Prismora::settleUnits(ColourSpaces::Triple &values)
+{
+    // As settle_noise for the other models; white is full in every RGB space, give or take the
+    // last bits of the matrices.
+    for (double &value : values) {
+        if (std::fabs(value) <= zeroNoise)
+            value = 0;
+        else if (std::fabs(value - 1) <= zeroNoise)
             value = 1;
-    };
-    if (lastSet != ColourModels::DisplayP3) {
-        for (double &value : displayP3)
-            unit(value);
-    }
-    if (lastSet != ColourModels::Rec2020) {
-        for (double &value : rec2020)
-            unit(value);
     }
 }
 
@@ -1062,9 +1071,13 @@ void Prismora::p3_as_set()
     asSet = ColourSpaces::toXyz(ColourSpaces::Space::DisplayP3, displayP3);
 }
 
-void Prismora::as_set_p3()
+void Prismora::as_set_p3() const
 {
+    if (p3Current)
+        return;
     displayP3 = ColourSpaces::fromXyz(ColourSpaces::Space::DisplayP3, asSet);
+    settleUnits(displayP3);
+    p3Current = true;
 }
 
 void Prismora::rec2020_as_set()
@@ -1072,9 +1085,13 @@ void Prismora::rec2020_as_set()
     asSet = ColourSpaces::toXyz(ColourSpaces::Space::Rec2020, rec2020);
 }
 
-void Prismora::as_set_rec2020()
+void Prismora::as_set_rec2020() const
 {
+    if (rec2020Current)
+        return;
     rec2020 = ColourSpaces::fromXyz(ColourSpaces::Space::Rec2020, asSet);
+    settleUnits(rec2020);
+    rec2020Current = true;
 }
 
 void Prismora::oklab_oklch()

@@ -84,7 +84,8 @@ public:
 
     // Every model other than the one set last holds rounding noise as no value: a level within
     // 1e-6 below a whole number (or a half, rounding) is that number, a hue within 1e-9 of 360
-    // is 0, and CMYK, HSV, HSL, XYZ, LAB, LCh, OKLab and OKLCh within 1e-9 of 0 are 0.
+    // is 0, and CMYK, HSV, HSL, XYZ, LAB, LCh, OKLab and OKLCh within 1e-9 of 0 are 0, as are
+    // Display P3 and Rec. 2020 within 1e-9 of 0 (or 1, which they read then).
 
     // RGB channels as whole numbers, truncated toward zero unless rounding is chosen.
     double get_rgb_r() const;
@@ -184,9 +185,11 @@ private:
     void oklab_as_set();
     void as_set_oklab();
     void p3_as_set();
-    void as_set_p3();
     void rec2020_as_set();
-    void as_set_rec2020();
+    // Computed on first read after a change, and kept until the next.
+    void as_set_p3() const;
+    void as_set_rec2020() const;
+    static void settleUnits(ColourSpaces::Triple &values);
 
     void rgb_as_given();
     void settle_levels(); // after every conversion into RGB
@@ -236,8 +239,10 @@ private:
     double oklchC = 0;
     double oklchH = 0;
     ColourSpaces::Triple asSet {};
-    ColourSpaces::Triple displayP3 {};
-    ColourSpaces::Triple rec2020 {};
+    mutable ColourSpaces::Triple displayP3 {};
+    mutable ColourSpaces::Triple rec2020 {};
+    mutable bool p3Current = false;
+    mutable bool rec2020Current = false;
     // Set by every conversion into RGB: whether it had to pull a channel back by over half a level.
     bool rgbClamped = false;
     double chroma = 0;
