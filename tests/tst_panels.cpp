@@ -78,6 +78,8 @@ private slots:
     void labDrag();
     void scaledSliders();
     void gamutWarning();
+    void gamutStates_data();
+    void gamutStates();
     void channelsNameThemselves_data();
     void channelsNameThemselves();
 
@@ -646,16 +648,55 @@ void TestPanels::gamutWarning()
     auto *label = window->findChild<QLabel *>(QStringLiteral("gamutLabel"));
     QVERIFY(label && label->isHidden());
     QCOMPARE(label->text(), QStringLiteral("Outside sRGB"));
-    QVERIFY(!label->toolTip().isEmpty());
     choose(combo(0), Lab);
     edit(0, 0)->setText(QStringLiteral("100"));
     QVERIFY(label->isHidden());
     edit(0, 2)->setText(QStringLiteral("-128"));
     QVERIFY(label->isVisible());
+    QVERIFY(!label->toolTip().isEmpty());
     // The LAB given stays as given while the swatch shows the nearest sRGB colour.
     QCOMPARE(texts(0).mid(0, 3), QStringList({"100", "0", "-128"}));
     edit(0, 2)->setText(QStringLiteral("0"));
     QVERIFY(label->isHidden());
+}
+
+void TestPanels::gamutStates_data()
+{
+    QTest::addColumn<int>("model"); // set in panel 1
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QString>("text"); // empty: hidden
+    QTest::addColumn<QString>("toolTip");
+    QTest::newRow("inside sRGB") << int(Rgb) << QStringList {"10", "20", "30"} << QString()
+                                 << QString();
+    QTest::newRow("inside Display P3")
+        << int(Oklch) << QStringList {"70", "0.25", "150"} << "Outside sRGB"
+        << "clipped #00c537, nearest by CSS gamut mapping #00c147";
+    QTest::newRow("inside Rec. 2020")
+        << int(Rec2020) << QStringList {"0.1", "0.9", "0.1"} << "Outside Display P3"
+        << "clipped #00f500, nearest by CSS gamut mapping #00de68";
+    QTest::newRow("beyond Rec. 2020")
+        << int(Oklch) << QStringList {"90", "0.4", "270"} << "Outside Rec. 2020"
+        << "clipped #83acff, nearest by CSS gamut mapping #cbdcff";
+}
+
+void TestPanels::gamutStates()
+{
+    QFETCH(int, model);
+    QFETCH(QStringList, values);
+    QFETCH(QString, text);
+    QFETCH(QString, toolTip);
+    auto *label = window->findChild<QLabel *>(QStringLiteral("gamutLabel"));
+    // Each channel set is a colour of its own, most of them beyond sRGB too: the label follows
+    // every one.
+    choose(combo(0), model);
+    for (int c = 0; c < 3; ++c)
+        edit(0, c)->setText(values[c]);
+    QCOMPARE(label->isVisible(), !text.isEmpty());
+    if (!text.isEmpty()) {
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->toolTip(), toolTip);
+    }
+    QVERIFY(boxes->boxes().isEmpty());
 }
 
 void TestPanels::channelsNameThemselves_data()

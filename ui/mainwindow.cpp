@@ -93,9 +93,6 @@ void MainWindow::addStatusBarWidgets()
 {
     gamutLabel = new QLabel(tr("Outside sRGB"), statusBar());
     gamutLabel->setObjectName(QStringLiteral("gamutLabel"));
-    gamutLabel->setToolTip(tr("This colour lies outside what an sRGB screen can show. The swatch "
-                              "and the models computed from RGB show the nearest sRGB colour, "
-                              "while the model you set keeps the colour as given."));
     statusBar()->addPermanentWidget(gamutLabel);
     gamutLabel->hide();
 
@@ -382,9 +379,25 @@ void MainWindow::on_horizontalSlider_3_4_sliderMoved(int position)
 void MainWindow::showColourEverywhere(const QLineEdit *typing)
 {
     notationField->showColour(Notation::hex(*engine));
-    gamutLabel->setVisible(!engine->in_srgb_gamut());
+    showGamut();
     for (ModelPanel &panel : panels)
         panel.show(*engine, typing, userSlider);
+}
+
+void MainWindow::showGamut()
+{
+    // The nearest colour costs a search, so it is only looked for while the label shows.
+    if (engine->in_srgb_gamut()) {
+        gamutLabel->hide();
+        return;
+    }
+    gamutLabel->setText(engine->in_p3_gamut() ? tr("Outside sRGB")
+            : engine->in_rec2020_gamut()      ? tr("Outside Display P3")
+                                              : tr("Outside Rec. 2020"));
+    gamutLabel->setToolTip(
+        tr("clipped %1, nearest by CSS gamut mapping %2")
+            .arg(Notation::hex(*engine), Notation::hexOf(engine->nearest_srgb())));
+    gamutLabel->show();
 }
 
 void MainWindow::applyChannelText(int panel, int channel, const QString &text)

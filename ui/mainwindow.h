@@ -72,6 +72,9 @@ private slots:
 
 private:
     void showColourEverywhere(const QLineEdit *typing);
+    // The status bar's note of the smallest of sRGB, Display P3 and Rec. 2020 that holds the
+    // colour, hidden inside sRGB.
+    void showGamut();
     void applyChannelText(int panel, int channel, const QString &text);
     void applySliderPosition(int panel, int channel, int position);
     void applyKeyPosition(int panel, int position);
