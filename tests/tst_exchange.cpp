@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "notation.h"
 #include "windowtesting.h"
 
 #include <QClipboard>
@@ -26,6 +27,8 @@ private slots:
     void escapeAndLookingApplyNothing();
     void copyAndPasteKeys();
     void swatchMenu();
+    void nearestSrgbItems_data();
+    void nearestSrgbItems();
     void drop_data();
     void drop();
 
@@ -192,6 +195,45 @@ void TestExchange::swatchMenu()
     emit window->customContextMenuRequested(QPoint(95, 130));
     menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     QVERIFY(menu && item(QStringLiteral("Paste colour"))->isEnabled());
+    menu->close();
+}
+
+void TestExchange::nearestSrgbItems_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("position"); // after the copy formats' items
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("hex") << "actionCopyNearestHex" << 0 << "#cbdcff";
+    QTest::newRow("rgb") << "actionCopyNearestRgb" << 1 << "rgb(203, 220, 255)";
+}
+
+void TestExchange::nearestSrgbItems()
+{
+    QFETCH(QString, name);
+    QFETCH(int, position);
+    QFETCH(QString, copied);
+    // Clipped, this light blue is #83acff.
+    typeInto(field, QStringLiteral("oklch(90% 0.4 270)"));
+    QTest::keyClick(field, Qt::Key_Return);
+    emit window->customContextMenuRequested(QPoint(95, 130));
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    auto *item = menu->findChild<QAction *>(name);
+    QVERIFY(item);
+    QCOMPARE(menu->actions().indexOf(item), int(Notation::copyFormats().size()) + position);
+    QCOMPARE(item->text(), QStringLiteral("Copy nearest sRGB ") + copied);
+    item->trigger();
+    menu->close();
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    QCOMPARE(qvariant_cast<QColor>(QGuiApplication::clipboard()->mimeData()->colorData()),
+        QColor(203, 220, 255));
+
+    // Inside sRGB the nearest colour is the colour itself, and the menu offers no such item.
+    typeInto(field, QStringLiteral("#3fa0dc"));
+    QTest::keyClick(field, Qt::Key_Return);
+    emit window->customContextMenuRequested(QPoint(95, 130));
+    menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu && !menu->findChild<QAction *>(name));
     menu->close();
 }
 

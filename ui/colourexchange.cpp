@@ -1,10 +1,12 @@
 #include "colourexchange.h"
 
 #include "colourmime.h"
+#include "prismora.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QColor>
 #include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
@@ -12,6 +14,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
+
+#include <utility>
 
 ColourExchange::ColourExchange(QWidget *window, const QWidget *area, const QRect &swatch,
     const Prismora &engine, Receiver receive)
@@ -29,7 +33,10 @@ ColourExchange::ColourExchange(QWidget *window, const QWidget *area, const QRect
     // Window-wide keys yield to a focused line edit, which keeps its own copy and paste.
     auto *copyAction = new QAction(tr("Copy colour"), this);
     copyAction->setShortcut(QKeySequence::Copy);
-    connect(copyAction, &QAction::triggered, this, [this] { copy(Notation::hex(this->engine)); });
+    connect(copyAction, &QAction::triggered, this, [this] {
+        const QString text = Notation::hex(this->engine);
+        copy(text, QColor(text));
+    });
     window->addAction(copyAction);
     pasteAction->setShortcut(QKeySequence::Paste);
     connect(pasteAction, &QAction::triggered, this, &ColourExchange::paste);
@@ -53,14 +60,9 @@ void ColourExchange::addMenuAction(QAction *action)
     extraActions.append(action);
 }
 
-QMimeData *ColourExchange::currentColour(const QString &text) const
+void ColourExchange::copy(const QString &text, const QColor &colour)
 {
-    return ColourMime::encode(text, QColor(Notation::hex(engine)));
-}
-
-void ColourExchange::copy(const QString &text)
-{
-    QGuiApplication::clipboard()->setMimeData(currentColour(text));
+    QGuiApplication::clipboard()->setMimeData(ColourMime::encode(text, colour));
 }
 
 void ColourExchange::paste()
@@ -73,9 +75,24 @@ void ColourExchange::showMenu(const QPoint &position)
     if (!swatchOnWindow().contains(position))
         return;
     menu.clear();
+    const QColor shown(Notation::hex(engine));
     for (const Notation::CopyFormat &format : Notation::copyFormats()) {
         const QString text = format.format(engine);
-        menu.addAction(tr("Copy %1").arg(text), this, [this, text] { copy(text); });
+        menu.addAction(tr("Copy %1").arg(text), this, [this, text, shown] { copy(text, shown); });
+    }
+    // Clipping a colour beyond sRGB can shift its hue; CSS gamut mapping gives up chroma instead.
+    if (!engine.in_srgb_gamut()) {
+        const ColourSpaces::Triple levels = engine.nearest_srgb();
+        const QColor nearest(Notation::hexOf(levels));
+        const std::pair<const char *, QString> items[] = {
+            {"actionCopyNearestHex", Notation::hexOf(levels)},
+            {"actionCopyNearestRgb", Notation::rgbOf(levels)},
+        };
+        for (const auto &[name, text] : items) {
+            QAction *action = menu.addAction(tr("Copy nearest sRGB %1").arg(text), this,
+                [this, text = text, nearest] { copy(text, nearest); });
+            action->setObjectName(QLatin1String(name));
+        }
     }
     menu.addSeparator();
     pasteAction->setEnabled(
@@ -119,7 +136,7 @@ bool ColourExchange::dragFromSwatch(QWidget *widget, QEvent *event)
         image.fill(QColor(text));
         QPainter(&image).drawRect(image.rect().adjusted(0, 0, -1, -1));
         drag->setPixmap(image);
-        drag->setMimeData(currentColour(text));
+        drag->setMimeData(ColourMime::encode(text, QColor(text)));
         drag->exec(Qt::CopyAction);
         return true;
     }

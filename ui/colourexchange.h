@@ -12,7 +12,7 @@
 
 class Prismora;
 class QAction;
-class QMimeData;
+class QColor;
 class QWidget;
 
 // The current colour in and out of the window the desktop's ways: the swatch's context menu,
@@ -36,8 +36,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QMimeData *currentColour(const QString &text) const;
-    void copy(const QString &text);
+    void copy(const QString &text, const QColor &colour);
     void paste();
     void showMenu(const QPoint &position);
     bool dragFromSwatch(QWidget *widget, QEvent *event);
