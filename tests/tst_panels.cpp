@@ -80,6 +80,7 @@ private slots:
     void gamutWarning();
     void gamutStates_data();
     void gamutStates();
+    void displayP3RoundTrip();
     void channelsNameThemselves_data();
     void channelsNameThemselves();
 
@@ -188,6 +189,13 @@ void TestPanels::chooseModel_data()
                            << QList<int> {73, 111, 148};
     QTest::newRow("OKLCH") << int(Oklch) << QStringList {"73.1895", "0.185803", "52.9847", ""}
                            << QList<int> {0, 100, 0, 400, 0, 360} << QList<int> {73, 185, 52};
+    QTest::newRow("DISPLAY-P3") << int(DisplayP3)
+                                << QStringList {"0.936118", "0.529018", "0.19873", ""}
+                                << QList<int> {0, 1000, 0, 1000, 0, 1000}
+                                << QList<int> {936, 529, 198};
+    QTest::newRow("REC2020") << int(Rec2020) << QStringList {"0.836077", "0.508105", "0.145109", ""}
+                             << QList<int> {0, 1000, 0, 1000, 0, 1000}
+                             << QList<int> {836, 508, 145};
 }
 
 void TestPanels::chooseModel()
@@ -696,6 +704,23 @@ void TestPanels::gamutStates()
         QCOMPARE(label->text(), text);
         QCOMPARE(label->toolTip(), toolTip);
     }
+    QVERIFY(boxes->boxes().isEmpty());
+}
+
+void TestPanels::displayP3RoundTrip()
+{
+    choose(combo(0), DisplayP3);
+    choose(combo(1), DisplayP3);
+    choose(combo(2), Rgb);
+    typeInto(edit(0, 0), QStringLiteral("1"));
+    QCOMPARE(slider(0, 0)->value(), 1000);
+    QCOMPARE(texts(1).mid(0, 3), QStringList({"1", "0", "0"}));
+    QCOMPARE(slider(1, 0)->value(), 1000);
+    // Beyond sRGB, RGB and the swatch show it clipped.
+    QCOMPARE(texts(2).mid(0, 3), QStringList({"255", "0", "0"}));
+    QCOMPARE(swatchColour(window.get()), QColor(255, 0, 0));
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("gamutLabel"))->text(),
+        QStringLiteral("Outside sRGB"));
     QVERIFY(boxes->boxes().isEmpty());
 }
 
