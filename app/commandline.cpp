@@ -81,21 +81,27 @@ CommandLine::CommandLine(int argc, char **argv)
     // Qt's style: -platform and --platform alike, and -c for --convert.
     m_parser->setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     m_parser->setApplicationDescription(
-        tr("Shows a colour in RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b*, CIE LCh, OKLab and OKLCh. "
-           "Without --convert it starts the window, with COLOUR if one is given.\n\n"
+        tr("Shows a colour in RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b*, CIE LCh, OKLab, OKLCh, "
+           "Display P3 and Rec. 2020. Without --convert it starts the window, with COLOUR if one "
+           "is given.\n\n"
            "COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6 or "
            "8 digits), a CSS colour name such as rebeccapurple, or rgb(), rgba(), hsl(), "
-           "hsla(), hwb(), lab(), lch(), oklab() or oklch() as CSS writes them. Quote it for the "
-           "shell."));
+           "hsla(), hwb(), lab(), lch(), oklab(), oklch() or color() (in srgb, srgb-linear, "
+           "display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 or xyz-d65) as CSS writes "
+           "them. Quote it for the shell."));
     // Not addHelpOption(): its --help-all would list only the toolkit options of the console,
     // none of the window's.
     m_parser->addOption({{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
         tr("Displays this help.")});
     m_parser->addVersionOption();
     m_parser->addOption({{QStringLiteral("c"), QStringLiteral("convert")},
-        tr("Prints COLOUR in every model, one line each, and exits; needs no window or display.")});
+        tr("Prints COLOUR in every model, one line each, and exits; needs no window or display. "
+           "After oklch come the lines p3 and rec2020: Display P3 and Rec. 2020, 0 to 1 within "
+           "each space.")});
     m_parser->addOption({QStringLiteral("json"),
-        tr("With --convert, prints one JSON object whose numbers keep full precision.")});
+        tr("With --convert, prints one JSON object whose numbers keep full precision: the "
+           "same names as keys, p3 and rec2020 included, then srgb_mapped, the nearest sRGB "
+           "colour by CSS gamut mapping (equal to hex inside sRGB).")});
     m_parser->addOption({QStringLiteral("round"),
         tr("With --convert, rounds RGB to the nearest whole level, as CSS and browsers do, "
            "instead of truncating it.")});

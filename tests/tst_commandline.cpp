@@ -28,7 +28,9 @@ const QString convertedHex = QStringLiteral("hex #3fa0dc\n"
                                             "lab 62.8151 -8.86726 -38.5973\n"
                                             "lch 62.8151 39.6028 257.062\n"
                                             "oklab 67.5075 -0.0633567 -0.108947\n"
-                                            "oklch 67.5075 0.12603 239.82\n");
+                                            "oklch 67.5075 0.12603 239.82\n"
+                                            "p3 0.354682 0.619278 0.842261\n"
+                                            "rec2020 0.406221 0.572561 0.820395\n");
 
 const QString convertedHsl = QStringLiteral("hex #3b9edc\n"
                                             "rgb 59 158 220\n"
@@ -39,7 +41,9 @@ const QString convertedHsl = QStringLiteral("hex #3b9edc\n"
                                             "lab 62.1266 -8.28025 -39.6829\n"
                                             "lch 62.1266 40.5375 258.214\n"
                                             "oklab 66.9313 -0.0635746 -0.112153\n"
-                                            "oklch 66.9313 0.128919 240.453\n");
+                                            "oklch 66.9313 0.128919 240.453\n"
+                                            "p3 0.343532 0.611401 0.841821\n"
+                                            "rec2020 0.397286 0.564137 0.819813\n");
 
 } // namespace
 
@@ -184,6 +188,9 @@ void tst_CommandLine::json()
     Prismora e;
     Notation::apply(*Notation::parse(colour).request, e);
     QCOMPARE(object.value("hex").toString(), Notation::hex(e));
+    QCOMPARE(object.value("srgb_mapped").toString(), Notation::hexOf(e.nearest_srgb()));
+    if (e.in_srgb_gamut())
+        QCOMPARE(object.value("srgb_mapped"), object.value("hex"));
     // Every number reads back as the very double the getter gives.
     const QList<QPair<QString, QVector<double>>> models = {
         {"rgb", {e.get_rgb_r(), e.get_rgb_g(), e.get_rgb_b()}},

@@ -100,7 +100,7 @@ void MainWindow::addStatusBarWidgets()
     notationField->setObjectName(QStringLiteral("notationEdit"));
     notationField->setToolTip(
         tr("The colour as text: hex, a CSS colour name, rgb(), hsl(), hwb(), lab(), lch(), "
-           "oklab() or oklch()"));
+           "oklab(), oklch() or color()"));
     notationField->setAccessibleName(tr("Colour notation"));
     notationField->showColour(Notation::hex(*engine));
     // Room for the longest notation people type, without taking the whole bar.
