@@ -305,16 +305,12 @@ void print(const Setter &setter, const std::array<double, 3> &values)
     std::printf("\n");
 }
 
-// XYZ, LAB and LCh follow one another, and so do OKLab and OKLCh: setting one of a family takes
-// the others of it along, also beyond what a screen shows.
-bool cie(int m)
+// The models that hold the colour as set: setting one of them takes the others along, also beyond
+// what a screen shows.
+bool wide(int m)
 {
-    return m == Xyz || m == Lab || m == Lch;
-}
-
-bool ok(int m)
-{
-    return m == Oklab || m == Oklch;
+    return m == Xyz || m == Lab || m == Lch || m == Oklab || m == Oklch || m == DisplayP3
+        || m == Rec2020;
 }
 
 // What must hold after any call, whatever the values.
@@ -390,6 +386,8 @@ void checkLastModel(const Snapshot &before, const Snapshot &now, const SaneTrack
             break;
         case Xyz:
         case Lab:
+        case DisplayP3:
+        case Rec2020:
             check(sameBits(got, given), "reads back exactly", m, c, got, given);
             break;
         case Lch:
@@ -438,19 +436,21 @@ Bounds saneBounds(int m, int c, int set)
 {
     const Channel &channel = channelAt(m, c);
     const double infinity = std::numeric_limits<double>::infinity();
-    // Setting a model and its polar form in turn builds up any chroma (a and b kept from a larger
-    // chroma, then one of them set), and XYZ set takes a* far beyond the window's range; from
-    // RGB, C* stays within 134 and OKLab's a and b within 0.32. Chroma is never negative.
+    // Set in one wide model, the colour as set may lie anywhere in the others, and so in the
+    // channels of the model set that were carried over: only hues keep to a turn and chroma to
+    // positive values. The channels given read back as given, checked apart.
+    if (wide(m) && wide(set)) {
+        const bool polar = m == Lch || m == Oklch;
+        if (polar && c == 2)
+            return {true, 0, 360};
+        return {polar && c == 1, 0, infinity};
+    }
+    // From RGB, C* stays within 134 and OKLab's a and b within 0.32.
     if (m == Lch && c == 1)
-        return {true, 0, cie(set) ? infinity : 150};
-    if (m == Oklch && c == 1)
-        return {true, 0, ok(set) ? infinity : channel.highest};
-    if ((m == Lab || m == Oklab) && c > 0)
-        return {!(m == Lab ? cie(set) : ok(set)), channel.lowest, channel.highest};
+        return {true, 0, 150};
     if (m == Xyz) {
-        // White in XYZ is 95.05, 100, 108.9; every displayable colour lies within it, and the
-        // window takes X up to 255.
-        return {!cie(set), channel.lowest, c == 0 ? 95.05 : channel.highest};
+        // White in XYZ is 95.05, 100, 108.9; every displayable colour lies within it.
+        return {true, channel.lowest, c == 0 ? 95.05 : channel.highest};
     }
     return {true, channel.lowest, channel.highest};
 }
@@ -499,6 +499,14 @@ void checkPolar(const Snapshot &now, int cartesian, int polar)
         check(hueDistance(now[polar][2], hue < 0 ? hue + 360 : hue) <= 1e-4, "polar hue", polar, 2,
             now[polar][2], hue);
     }
+}
+
+Snapshot setFrom(int m, const Snapshot &values)
+{
+    Prismora engine;
+    for (int c = 0; c < channelCount(m); ++c)
+        write(engine, m, c, values[m][c]);
+    return snapshot(engine);
 }
 
 // The other models agree with RGB. RGB's fractions are not readable, but CMYK gives them back:
@@ -584,10 +592,10 @@ void checkAgreement(const Snapshot &now, int m, const Snapshot &whole)
             now[m][2], want[m][2]);
     }
 
-    // XYZ follows the whole-number RGB that the getters show, LAB follows XYZ and LCh LAB, unless
-    // one of them was set; OKLab and OKLCh likewise.
+    // Set in the sRGB family, the colour as set is the whole-number RGB that the getters show,
+    // and every wide model follows it.
     for (int d = 0; d < Count; ++d) {
-        if ((cie(d) && !cie(m)) || (ok(d) && !ok(m))) {
+        if (wide(d) && !wide(m)) {
             for (int c = 0; c < channelCount(d); ++c) {
                 check(sameBits(now[d][c], whole[d][c]), "derived from whole RGB", d, c, now[d][c],
                     whole[d][c]);
@@ -596,24 +604,32 @@ void checkAgreement(const Snapshot &now, int m, const Snapshot &whole)
     }
     checkPolar(now, Lab, Lch);
     checkPolar(now, Oklab, Oklch);
-    if (cie(m) && std::all_of(rgb.begin(), rgb.end(), [](double channel) {
+    if (wide(m)) {
+        // Set in a wide model, the others hold the same colour: as the engine's XYZ, set again,
+        // gives it. OKLab's cube roots magnify the last bits of a cone near zero, and so an XYZ
+        // value next to 0 that reads as 0 by the noise rule.
+        const Snapshot same = setFrom(Xyz, now);
+        const bool nearBlack = now[Xyz][0] == 0 || now[Xyz][1] == 0 || now[Xyz][2] == 0
+            || std::fabs(now[Xyz][0]) + std::fabs(now[Xyz][1]) + std::fabs(now[Xyz][2]) < 1e-6;
+        for (const int d : {Lab, Oklab, DisplayP3, Rec2020}) {
+            for (int c = 0; c < channelCount(d) && !(d == Oklab && nearBlack); ++c) {
+                const double scale = std::max({1.0, std::fabs(now[d][c]), std::fabs(now[Xyz][0]),
+                    std::fabs(now[Xyz][1]), std::fabs(now[Xyz][2])});
+                check(std::fabs(now[d][c] - same[d][c]) <= (d == Oklab ? 1e-5 : 1e-7) * scale,
+                    "same colour as set", d, c, now[d][c], same[d][c]);
+            }
+        }
+    }
+    if (wide(m) && std::all_of(rgb.begin(), rgb.end(), [](double channel) {
             return channel > 1e-9 && channel < 255 - 1e-9;
         })) {
-        // XYZ, set or derived from LAB, against the XYZ of the whole-number RGB it gave: a step
-        // of one in every channel moves X, Y or Z by less than 1. Clamped channels tell nothing.
+        // XYZ, set or derived, against the XYZ of the whole-number RGB it gave: a step of one in
+        // every channel moves X, Y or Z by less than 1. Clamped channels tell nothing.
         for (int c = 0; c < channelCount(Xyz); ++c) {
             check(std::fabs(now[Xyz][c] - whole[Xyz][c]) <= 1, "XYZ agrees with RGB", Xyz, c,
                 now[Xyz][c], whole[Xyz][c]);
         }
     }
-}
-
-Snapshot setFrom(int m, const Snapshot &values)
-{
-    Prismora engine;
-    for (int c = 0; c < channelCount(m); ++c)
-        write(engine, m, c, values[m][c]);
-    return snapshot(engine);
 }
 
 // Round trips through the engine's own conversions, from the XYZ, LAB and LCh of whole RGB. Back
