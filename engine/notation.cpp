@@ -308,6 +308,20 @@ public:
         return true;
     }
 
+    // A name such as color()'s colour space, lowered to ASCII; empty if it is none or longer.
+    std::string identifier(qsizetype longest)
+    {
+        if (!isLetter(QChar(peek(0))))
+            return {};
+        const QStringView name = word();
+        if (name.size() > longest)
+            return {};
+        std::string lowered;
+        for (const QChar c : name)
+            lowered += static_cast<char>(asciiLower(c));
+        return lowered;
+    }
+
     std::optional<Component> component()
     {
         if (isLetter(QChar(peek(0))))
@@ -625,6 +639,7 @@ QString functionNames()
         if (function.alias)
             names << QLatin1String(function.alias) + QStringLiteral("()");
     }
+    names << QStringLiteral("color()");
     return names.join(QStringLiteral(", "));
 }
 
@@ -659,6 +674,27 @@ double valueOf(const Argument &argument, const Component &component)
     return component.value;
 }
 
+// What may follow a function's channels: an alpha, after a comma in the comma syntax or a slash
+// in the space syntax, then the end. Whether an alpha was there, or nothing when the text goes on.
+std::optional<bool> alphaAndEnd(Scanner &scanner, bool commas)
+{
+    scanner.skipBlanks();
+    bool alpha = false;
+    if (scanner.take(commas ? u',' : u'/')) {
+        scanner.skipBlanks();
+        const std::optional<Component> component = scanner.component();
+        if (!component || component->kind == Component::Angle
+            || (commas && component->kind == Component::None)) {
+            return std::nullopt;
+        }
+        alpha = true;
+        scanner.skipBlanks();
+    }
+    if (!scanner.atEnd())
+        return std::nullopt;
+    return alpha;
+}
+
 // The text between the parentheses, in the space syntax or, where the function has one, the
 // comma syntax.
 std::optional<Request> readArguments(QStringView text, const Function &function)
@@ -691,26 +727,78 @@ std::optional<Request> readArguments(QStringView text, const Function &function)
         return std::nullopt;
     }
 
-    scanner.skipBlanks();
-    bool alpha = false;
-    if (scanner.take(commas ? u',' : u'/')) {
-        scanner.skipBlanks();
-        const std::optional<Component> component = scanner.component();
-        if (!component || component->kind == Component::Angle
-            || (commas && component->kind == Component::None)) {
-            return std::nullopt;
-        }
-        alpha = true;
-        scanner.skipBlanks();
-    }
-    if (!scanner.atEnd())
+    const std::optional<bool> alpha = alphaAndEnd(scanner, commas);
+    if (!alpha)
         return std::nullopt;
 
     std::array<double, 3> values {};
     for (std::size_t i = 0; i < values.size(); ++i)
         values[i] = valueOf(function.arguments[i], components[i]);
     Request request = function.finish(values);
-    request.alphaIgnored = alpha;
+    request.alphaIgnored = *alpha;
+    return request;
+}
+
+const char *const colourFunctionUsage = QT_TRANSLATE_NOOP("Notation",
+    "color() takes a colour space and three numbers or percentages separated by spaces, as in "
+    "color(display-p3 0.25 0.62 0.85). Its spaces are srgb, srgb-linear, display-p3, a98-rgb, "
+    "prophoto-rgb, rec2020, xyz, xyz-d50 and xyz-d65.");
+
+// prophoto-rgb
+constexpr qsizetype longestSpaceName = 12;
+
+// color() keeps its values as given, beyond 0..1 too. sRGB within its gamut is set as rgb()
+// sets it, Display P3 and Rec. 2020 as their own models, and every other space as Display P3,
+// which holds any colour unclipped.
+Request colourSpaceRequest(ColourSpaces::Space space, const ColourSpaces::Triple &values)
+{
+    using ColourSpaces::Space;
+    Request request;
+    request.values = values;
+    if (space == Space::Srgb
+        && std::all_of(values.begin(), values.end(), [](double v) { return v >= 0 && v <= 1; })) {
+        for (double &value : request.values)
+            value = value * 255 + 0.0;
+        return request;
+    }
+    if (space == Space::Rec2020) {
+        request.model = ColourModels::Rec2020;
+        return request;
+    }
+    request.model = ColourModels::DisplayP3;
+    if (space != Space::DisplayP3) {
+        request.values
+            = ColourSpaces::fromXyz(Space::DisplayP3, ColourSpaces::toXyz(space, values));
+        for (double &value : request.values)
+            value = axis(value);
+    }
+    return request;
+}
+
+// color()'s arguments: a colour space, then three numbers or percentages (100 % being 1).
+std::optional<Request> readColourFunction(QStringView text)
+{
+    Scanner scanner(text);
+    scanner.skipBlanks();
+    const std::optional<ColourSpaces::Space> space
+        = ColourSpaces::fromName(scanner.identifier(longestSpaceName));
+    if (!space)
+        return std::nullopt;
+    ColourSpaces::Triple values {};
+    for (double &value : values) {
+        scanner.skipBlanks();
+        const std::optional<Component> component = scanner.component();
+        if (!component || component->kind == Component::Angle)
+            return std::nullopt;
+        // none reads as 0.
+        value = axis(
+            component->kind == Component::Percentage ? component->value / 100 : component->value);
+    }
+    const std::optional<bool> alpha = alphaAndEnd(scanner, false);
+    if (!alpha)
+        return std::nullopt;
+    Request request = colourSpaceRequest(*space, values);
+    request.alphaIgnored = *alpha;
     return request;
 }
 
@@ -730,8 +818,10 @@ QString generalReason()
 Result readFunction(QStringView text, qsizetype open)
 {
     const std::string name = shortWord(text.left(open), longestFunctionName);
-    const Function *function = findFunction(name);
-    if (!function) {
+    // color() begins with a colour space, which no row of the table can say.
+    const bool colourFunction = name == "color";
+    const Function *function = colourFunction ? nullptr : findFunction(name);
+    if (!colourFunction && !function) {
         if (name.empty())
             return refused(generalReason());
         return refused(translated(QT_TRANSLATE_NOOP("Notation",
@@ -740,10 +830,13 @@ Result readFunction(QStringView text, qsizetype open)
                            .arg(QString::fromLatin1(name.c_str()), functionNames()));
     }
     std::optional<Request> request;
-    if (text.back() == u')')
-        request = readArguments(text.mid(open + 1, text.size() - open - 2), *function);
+    if (text.back() == u')') {
+        const QStringView arguments = text.mid(open + 1, text.size() - open - 2);
+        request
+            = colourFunction ? readColourFunction(arguments) : readArguments(arguments, *function);
+    }
     if (!request)
-        return refused(translated(function->usage));
+        return refused(translated(colourFunction ? colourFunctionUsage : function->usage));
     return {request, QString()};
 }
 

@@ -12,7 +12,7 @@
 class Prismora;
 
 // Colour notations people paste and copy: hex, the CSS colour names, rgb(), hsl(), hwb(), lab(),
-// lch(), oklab() and oklch().
+// lch(), oklab(), oklch() and color().
 // Reading is a pure function from text to a request for the engine's setters, or to a reason;
 // writing formats the engine's current colour.
 namespace Notation {
@@ -24,7 +24,9 @@ struct Request
     // As read, not rounded, in the setters' units. RGB: 0..255 per channel. HSL and HSV: hue in
     // degrees 0 up to but not including 360, the others in percent 0..100. XYZ: the engine's, which
     // lab() and lch() reach from D50. OKLab and OKLCh: L in percent 0..100, a, b and C as in CSS,
-    // hue as for HSL.
+    // hue as for HSL. Display P3 and Rec. 2020: encoded, 1 being full, as given within a million
+    // either way; color() in sRGB within 0..1 comes as RGB, in every other space (and sRGB beyond
+    // 0..1) as Display P3, which holds any colour.
     std::array<double, 3> values {};
     // The text carried an alpha, which the engine has no place for.
     bool alphaIgnored = false;
@@ -40,7 +42,7 @@ struct Result
 Result parse(const QString &text);
 
 // Through the request's model's three setters in channel order: hwb() as HSV, lab() and lch() as
-// XYZ, the others as their own model.
+// XYZ, color() as RGB, Display P3 or Rec. 2020, the others as their own model.
 void apply(const Request &request, Prismora &engine);
 
 // What to tell the user when Request::alphaIgnored is set (translated).

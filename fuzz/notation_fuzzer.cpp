@@ -57,7 +57,9 @@ void checkValues(const Notation::Request &request, const QString &text)
     for (int c = 0; c < std::min(model.channelCount, int(request.values.size())); ++c) {
         const ColourModels::Channel &channel = model.channels[c];
         const double value = request.values[c];
-        if (m == ColourModels::Oklab && c > 0)
+        // color() keeps Display P3 and Rec. 2020 beyond 0..1, as CSS does.
+        if ((m == ColourModels::Oklab && c > 0) || m == ColourModels::DisplayP3
+            || m == ColourModels::Rec2020)
             checkWithin(value, -farBeyond, farBeyond, m, c, text);
         else if (m == ColourModels::Oklch && c == 1)
             checkWithin(value, 0, farBeyond, m, c, text);

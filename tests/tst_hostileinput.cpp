@@ -62,6 +62,10 @@ QList<Hostile> hostileInputs()
         {"full-width digits", QString::fromUtf8("１２"), 0},
         {"right-to-left marks", QString::fromUtf8("\u200F12\u200F"), 0},
         {"emoji", QString::fromUtf8("\U0001F3A8"), 0},
+        // A colour's notation in a channel is no number, however far beyond its values lie.
+        {"color()", "color(display-p3 1 0 0)", 0},
+        {"color() beyond every gamut", "COLOR(xyz 1e999 -1e999 none / 1e999)", 0},
+        {"color() broken", "color(rec2020 0.5deg, 0.5", 0},
         {"100000 digits", QString(100000, QLatin1Char('9')), infinity, true},
         {"100000 decimals", QStringLiteral("0.") + QString(100000, QLatin1Char('3')), 1.0 / 3,
             true},

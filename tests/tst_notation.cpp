@@ -16,6 +16,9 @@ constexpr double quotientTolerance = 1e-12;
 // lab() and lch() reach XYZ through cubes and three matrices; the expected values come from an
 // independent computation of the same published constants.
 constexpr double adaptationTolerance = 1e-12;
+// color() in a space other than sRGB, Display P3 or Rec. 2020 comes in as Display P3 through XYZ,
+// two matrices and two transfer functions.
+constexpr double colourSpaceTolerance = 1e-9;
 
 void accepted(const char *name, const QString &text, ColourModels::Index model,
     std::array<double, 3> values, bool alpha = false, double tolerance = 0)
@@ -175,6 +178,45 @@ void tst_Notation::parse_data()
     refused("oklch commas", "oklch(50%, 0.1, 90)", "oklch() takes");
     refused("oklab angle", "oklab(50% 0.1deg 0)", "oklab() takes");
 
+    // color() in sRGB within 0..1 comes in as RGB, Display P3 and Rec. 2020 as given, the rest
+    // (and sRGB beyond 0..1) as Display P3. The Display P3 values were computed apart, in Python
+    // from the published matrices and transfer functions: to XYZ (D65), then to Display P3.
+    const QString colourUsage = QStringLiteral("color() takes");
+    accepted("color srgb", "color(srgb 0.25 0.5 1)", ColourModels::Rgb, {63.75, 127.5, 255});
+    accepted("color srgb percentages and none", "color(srgb 25% none 100%)", ColourModels::Rgb,
+        {63.75, 0, 255});
+    accepted("color srgb beyond 0..1", "color(srgb 1.2 -0.1 0.5)", ColourModels::DisplayP3,
+        {1.1011575732293928, 0.22280445813000127, 0.5064658138304582}, false, colourSpaceTolerance);
+    accepted("color srgb-linear", "color(srgb-linear 0.2 0.4 0.6)", ColourModels::DisplayP3,
+        {0.5225476892043686, 0.660180352109564, 0.7849836303623566}, false, colourSpaceTolerance);
+    accepted("color display-p3", "color(display-p3 0.25 0.62 0.85)", ColourModels::DisplayP3,
+        {0.25, 0.62, 0.85});
+    accepted("color display-p3 beyond 0..1 in upper case", "COLOR(Display-P3 1.5 -50% 2)",
+        ColourModels::DisplayP3, {1.5, -0.5, 2});
+    accepted("color a98-rgb", "color(a98-rgb 0.3 0.6 0.9)", ColourModels::DisplayP3,
+        {0.1984660974394336, 0.5955349190898919, 0.8878151011015055}, false, colourSpaceTolerance);
+    accepted("color prophoto-rgb", "color(prophoto-rgb 40% 50% 60%)", ColourModels::DisplayP3,
+        {0.3556661272108931, 0.5841196975531283, 0.6678662919928062}, false, colourSpaceTolerance);
+    accepted(
+        "color rec2020", "color( rec2020 0.1 20% none )", ColourModels::Rec2020, {0.1, 0.2, 0});
+    accepted("color xyz and alpha", "color(xyz 0.2 0.3 0.4 / 0.5)", ColourModels::DisplayP3,
+        {0.26757966342295186, 0.6440090897839317, 0.6398618236777619}, true, colourSpaceTolerance);
+    accepted("color xyz-d65", "color(XYZ-D65 0.2 0.3 0.4 / none)", ColourModels::DisplayP3,
+        {0.26757966342295186, 0.6440090897839317, 0.6398618236777619}, true, colourSpaceTolerance);
+    accepted("color xyz-d50", "color(xyz-d50 0.2 0.3 0.4)", ColourModels::DisplayP3,
+        {0.17082857285988062, 0.6481379493778733, 0.7286596983427851}, false, colourSpaceTolerance);
+    accepted("color held to a million", "color(display-p3 1e999 -2e6 1e-999)",
+        ColourModels::DisplayP3, {1e6, -1e6, 0});
+    refused("color unknown space", "color(p3 0.25 0.62 0.85)", colourUsage);
+    refused("color no space", "color(0.25 0.62 0.85)", colourUsage);
+    refused("color commas", "color(srgb 0.25, 0.62, 0.85)", colourUsage);
+    refused("color missing value", "color(srgb 0.25 0.62)", colourUsage);
+    refused("color angle", "color(srgb 0.25 0.62 30deg)", colourUsage);
+    refused("color extra value", "color(srgb 0.25 0.62 0.85 1)", colourUsage);
+    refused("color empty alpha", "color(srgb 0.25 0.62 0.85 /)", colourUsage);
+    refused("color empty", "color()", colourUsage);
+    refused("general reason names color()", "colour(srgb 0 0 0)", "oklch(), color()");
+
     refused("empty", "", general);
     refused("blanks only", " \t\n", general);
     refused("control character", "#3fa0dc\x01", "3, 4, 6 or 8");
@@ -188,6 +230,8 @@ void tst_Notation::parse_data()
         ColourModels::Rgb, {255, 0, 0});
     refused("10 MB of parentheses", QString(tenMegabytes, QLatin1Char('(')), general);
     refused("10 MB of letters", QString(tenMegabytes, QLatin1Char('a')), general);
+    refused("10 MB of colour space", "color(" + QString(tenMegabytes, QLatin1Char('a')) + " 0 0 0)",
+        "color() takes");
     refused("10 MB of arguments", "rgb(" + QStringLiteral("1 ").repeated(tenMegabytes / 2) + ")",
         rgbUsage);
 }
