@@ -23,7 +23,8 @@
 namespace {
 
 std::atomic<long long> failures {0};
-std::atomic<long long> failuresByFormat[8] {};
+// One count per copy format; sized in main() before the workers start.
+std::vector<std::atomic<long long>> failuresByFormat;
 
 void fail(const char *what, const Prismora &engine, const QString &text)
 {
@@ -139,6 +140,7 @@ int main(int argc, char **argv)
             beyond = std::atoi(argv[i + 1]);
     }
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    failuresByFormat = std::vector<std::atomic<long long>>(Notation::copyFormats().size());
     const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     for (const auto rounding : {Prismora::RgbRounding::Truncate, Prismora::RgbRounding::Nearest}) {
         std::vector<std::thread> workers;
