@@ -931,8 +931,8 @@ struct Written
     Triple (*values)(const Prismora &engine);
     bool wide;
     int hue; // the index of the hue, compared round the circle; -1 for none
-    // For the forms written from XYZ or OKLab: the same values of an unrounded sRGB colour
-    // (0..255).
+    // For the forms written from the colour as set (XYZ, OKLab, Display P3, Rec. 2020): the same
+    // values of an unrounded sRGB colour (0..255).
     Triple (*fromRgb)(const Triple &rgb) = nullptr;
 };
 
@@ -1198,6 +1198,22 @@ const Written oklchForm {"oklch(%1% %2 %3)",
         return {lab[0], std::hypot(lab[1], lab[2]),
             wrapHue(std::atan2(lab[2], lab[1]) / radiansPerDegree)};
     }};
+const Written displayP3Form {"color(display-p3 %1 %2 %3)",
+    [](const Prismora &e) -> Triple {
+        return {e.get_p3_r(), e.get_p3_g(), e.get_p3_b()};
+    },
+    true, -1,
+    [](const Triple &rgb) {
+        return ColourSpaces::fromXyz(ColourSpaces::Space::DisplayP3, xyzOfRgb(rgb));
+    }};
+const Written rec2020Form {"color(rec2020 %1 %2 %3)",
+    [](const Prismora &e) -> Triple {
+        return {e.get_rec2020_r(), e.get_rec2020_g(), e.get_rec2020_b()};
+    },
+    true, -1,
+    [](const Triple &rgb) {
+        return ColourSpaces::fromXyz(ColourSpaces::Space::Rec2020, xyzOfRgb(rgb));
+    }};
 
 } // namespace
 
@@ -1231,6 +1247,16 @@ QString oklch(const Prismora &engine)
     return shortest(engine, oklchForm);
 }
 
+QString displayP3(const Prismora &engine)
+{
+    return shortest(engine, displayP3Form);
+}
+
+QString rec2020(const Prismora &engine)
+{
+    return shortest(engine, rec2020Form);
+}
+
 QString number(double value)
 {
     // Adding zero turns -0 into 0.
@@ -1253,6 +1279,8 @@ const std::vector<CopyFormat> &copyFormats()
         {"lch", QT_TRANSLATE_NOOP("Notation", "LCh"), &lch},
         {"oklab", QT_TRANSLATE_NOOP("Notation", "OKLab"), &oklab},
         {"oklch", QT_TRANSLATE_NOOP("Notation", "OKLCh"), &oklch},
+        {"p3", QT_TRANSLATE_NOOP("Notation", "Display P3"), &displayP3},
+        {"rec2020", QT_TRANSLATE_NOOP("Notation", "Rec. 2020"), &rec2020},
     };
     return formats;
 }

@@ -62,6 +62,9 @@ QString lab(const Prismora &engine); // lab(L a b)
 QString lch(const Prismora &engine); // lch(L C H)
 QString oklab(const Prismora &engine); // oklab(L% a b)
 QString oklch(const Prismora &engine); // oklch(L% C H)
+// The colour as set in Display P3 and Rec. 2020, beyond 0..1 where it lies outside them.
+QString displayP3(const Prismora &engine); // color(display-p3 r g b)
+QString rec2020(const Prismora &engine); // color(rec2020 r g b)
 
 // A number as the panels show it: six significant digits, and never "-0".
 QString number(double value);

@@ -177,7 +177,9 @@ void TestExchange::swatchMenu()
             "Copy hsl(202.9299 69.163% 55.4902%)", "Copy hwb(202.9 24.71% 13.725%)",
             "Copy lab(62.21 -14.3 -39.43)", "Copy lch(62.2083 41.947 250.06)",
             "Copy oklab(67.507542% -0.06335674 -0.108946814)", "Copy oklch(67.51% 0.12603 239.82)",
-            "Paste colour", "Pick from screen"}));
+            "Copy color(display-p3 0.355 0.6193 0.8423)",
+            "Copy color(rec2020 0.40622121 0.57256065 0.820394675)", "Paste colour",
+            "Pick from screen"}));
     const auto item = [&menu](const QString &text) {
         for (QAction *action : menu->actions()) {
             if (action->text() == text)

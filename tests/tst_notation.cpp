@@ -274,60 +274,83 @@ void tst_Notation::format_data()
                                 "hsl(202.9299 69.163% 55.4902%)", "hwb(202.9 24.71% 13.725%)",
                                 "lab(62.21 -14.3 -39.43)", "lch(62.2083 41.947 250.06)",
                                 "oklab(67.507542% -0.06335674 -0.108946814)",
-                                "oklch(67.51% 0.12603 239.82)"};
+                                "oklch(67.51% 0.12603 239.82)",
+                                "color(display-p3 0.355 0.6193 0.8423)",
+                                "color(rec2020 0.40622121 0.57256065 0.820394675)"};
     // Each number with the fewest digits that paste back to the same colour: whole levels sit on
     // the edge of truncation, so some take more digits than others.
     QTest::newRow("red") << "red"
                          << QStringList {"#ff0000", "rgb(255, 0, 0)", "hsl(0 100% 50%)",
                                 "hwb(0 0% 0%)", "lab(54.3 80.8 70)", "lch(54.3 107 40.9)",
-                                "oklab(62.8% 0.225 0.1258)", "oklch(62.8% 0.2577 29.2)"};
+                                "oklab(62.8% 0.225 0.1258)", "oklch(62.8% 0.2577 29.2)",
+                                "color(display-p3 0.9175 0.2 0.139)",
+                                "color(rec2020 0.792 0.231 0.074)"};
     QTest::newRow("blue") << "blue"
                           << QStringList {"#0000ff", "rgb(0, 0, 255)", "hsl(240 100% 50%)",
                                  "hwb(240 0% 0%)", "lab(29.6 68.3 -112.03)",
                                  "lch(29.6 131.2 301.36)", "oklab(45.2014% -0.0325 -0.31153)",
-                                 "oklch(45.201372% 0.3132144 264.052)"};
+                                 "oklch(45.201372% 0.3132144 264.052)",
+                                 "color(display-p3 0 0 0.96)", "color(rec2020 0.1684 0.051 0.947)"};
     QTest::newRow("black") << "black"
                            << QStringList {"#000000", "rgb(0, 0, 0)", "hsl(0 0% 0%)",
                                   "hwb(0 0% 100%)", "lab(0 0 0)", "lch(0 0 0)", "oklab(0% 0 0)",
-                                  "oklch(0% 0 0)"};
+                                  "oklch(0% 0 0)", "color(display-p3 0 0 0)",
+                                  "color(rec2020 0 0 0)"};
     QTest::newRow("white") << "white"
                            << QStringList {"#ffffff", "rgb(255, 255, 255)", "hsl(0 0% 100%)",
                                   "hwb(0 100% 0%)", "lab(100 0 0)", "lch(100 0 0)",
-                                  "oklab(100% 0 0)", "oklch(100% 0 0)"};
+                                  "oklab(100% 0 0)", "oklch(100% 0 0)", "color(display-p3 1 1 1)",
+                                  "color(rec2020 1 1 1)"};
     // The getters truncate, and the formats follow them rather than rounding.
     QTest::newRow("fractions truncated")
         << "rgb(63.9 160.5 220.99)"
         << QStringList {"#3fa0dc", "rgb(63, 160, 220)", "hsl(203 69.78% 55.86%)",
                "hwb(203 25.06% 13.34%)", "lab(62.21 -14.3 -39.43)", "lch(62.2083 41.947 250.06)",
-               "oklab(67.507542% -0.06335674 -0.108946814)", "oklch(67.51% 0.12603 239.82)"};
+               "oklab(67.507542% -0.06335674 -0.108946814)", "oklch(67.51% 0.12603 239.82)",
+               "color(display-p3 0.355 0.6193 0.8423)",
+               "color(rec2020 0.40622121 0.57256065 0.820394675)"};
     QTest::newRow("hsl kept as given")
         << "hsl(120 100% 25%)"
         << QStringList {"#007f00", "rgb(0, 127, 0)", "hsl(120 100% 25%)", "hwb(120 0% 50%)",
                "lab(45.93 -47.3 48.3)", "lch(45.93 67.6 134.4)",
-               "oklab(51.68221% -0.1395115 0.107069)", "oklch(51.682% 0.176 142.5)"};
+               "oklab(51.68221% -0.1395115 0.107069)", "oklch(51.682% 0.176 142.5)",
+               "color(display-p3 0.214 0.490315 0.13)", "color(rec2020 0.233 0.428 0.084)"};
     QTest::newRow("hwb kept as given")
         << "hwb(203 25% 14%)"
         << QStringList {"#3f9fdb", "rgb(63, 159, 219)", "hsl(203 69% 55.5%)", "hwb(203 25% 14%)",
                "lab(61.875 -14.08 -39.399)", "lch(61.875 41.84 250.34)",
-               "oklab(67.23% -0.0627 -0.1089)", "oklch(67.2274243% 0.12563998 240.055682)"};
+               "oklab(67.23% -0.0627 -0.1089)", "oklch(67.2274243% 0.12563998 240.055682)",
+               "color(display-p3 0.353262163 0.61542251 0.8383822)",
+               "color(rec2020 0.404 0.5685 0.8161)"};
     // CSS's own example, whose lch() it gives as lch(29.2345% 44.2 27).
     QTest::newRow("lab kept as given")
         << "lab(29.2345% 39.3825 20.0664)"
         << QStringList {"#7d2328", "rgb(125, 35, 40)", "hsl(356.5 56% 31.5%)",
                "hwb(356.5 14% 50.9%)", "lab(29.2 39.4 20)", "lch(29.2 44.2 27)",
-               "oklab(40.1% 0.115 0.045)", "oklch(40.1% 0.1234 21.6)"};
-    // Beyond sRGB, lab(), lch(), oklab() and oklch() all write the colour as set, as CSS
+               "oklab(40.1% 0.115 0.045)", "oklch(40.1% 0.1234 21.6)",
+               "color(display-p3 0.452 0.166 0.17)", "color(rec2020 0.35 0.13 0.107)"};
+    // Beyond sRGB, lab(), lch(), oklab(), oklch() and color() all write the colour as set, as CSS
     // converts it, whichever of them it was set in.
     QTest::newRow("lab beyond sRGB kept as given")
         << "lab(50 90 -60)"
         << QStringList {"#da00e0", "rgb(218, 0, 224)", "hsl(298.5 100% 44%)", "hwb(298.5 0% 12%)",
                "lab(50 90 -60)", "lch(50 108.1665 326.31)", "oklab(61.3714% 0.26145 -0.168074)",
-               "oklch(61.3714% 0.310814 327.265)"};
+               "oklch(61.3714% 0.310814 327.265)", "color(display-p3 0.783533 -0.01549 0.849498)",
+               "color(rec2020 0.681136 0.140288 0.824308)"};
     QTest::newRow("oklch beyond sRGB kept as given")
         << "oklch(70% 0.3 150)"
         << QStringList {"#00cb00", "rgb(0, 203, 0)", "hsl(120 100% 39.84%)", "hwb(120 0% 20.3%)",
                "lab(68.7583 -94.0446 67.4796)", "lch(68.7583 115.7492 144.3395)",
-               "oklab(70% -0.259808 0.15)", "oklch(70% 0.3 150)"};
+               "oklab(70% -0.259808 0.15)", "oklch(70% 0.3 150)",
+               "color(display-p3 -0.20869 0.781434 0.20081)",
+               "color(rec2020 0.269518 0.732583 0.167321)"};
+    // Display P3's red lies beyond sRGB, and Rec. 2020 holds it with a blue a little below 0.
+    QTest::newRow("display-p3 beyond sRGB kept as given")
+        << "color(display-p3 1 0 0)"
+        << QStringList {"#ff0000", "rgb(255, 0, 0)", "hsl(0 100% 50%)", "hwb(0 0% 0%)",
+               "lab(56.2078 94.4644 98.8921)", "lch(56.2078 136.7596 46.312)",
+               "oklab(64.8574% 0.262042 0.145002)", "oklch(64.8574% 0.299485 28.958)",
+               "color(display-p3 1 0 0)", "color(rec2020 0.868733 0.175028 -0.005447)"};
 }
 
 void tst_Notation::format()
@@ -357,7 +380,8 @@ void tst_Notation::format()
             qPrintable(Notation::hex(pasted)));
     }
     QCOMPARE(texts, written);
-    QCOMPARE(ids, QStringList({"hex", "rgb", "hsl", "hwb", "lab", "lch", "oklab", "oklch"}));
+    QCOMPARE(ids,
+        QStringList({"hex", "rgb", "hsl", "hwb", "lab", "lch", "oklab", "oklch", "p3", "rec2020"}));
     QCOMPARE(Notation::number(-0.0), QStringLiteral("0"));
 }
 
