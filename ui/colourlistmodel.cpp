@@ -17,7 +17,7 @@ const QString storedMime = QStringLiteral("application/x-prismora-colours");
 
 ColourListModel::ColourListModel(Kind kind, QObject *parent)
     : QAbstractListModel(parent)
-    , kind(kind)
+    , listKind(kind)
 { }
 
 void ColourListModel::setColours(const QVector<StoredColour> &colours)
@@ -66,7 +66,7 @@ QVariant ColourListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= entries.size())
         return {};
     const StoredColour &colour = entries.at(index.row());
-    const bool named = kind == Kind::Palette && !colour.name.isEmpty();
+    const bool named = listKind == Kind::Palette && !colour.name.isEmpty();
     switch (role) {
     case Qt::DisplayRole:
         return named ? colour.name : colour.text;
@@ -85,7 +85,7 @@ QVariant ColourListModel::data(const QModelIndex &index, int role) const
 
 bool ColourListModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (kind != Kind::Palette || role != Qt::EditRole || !index.isValid()
+    if (listKind != Kind::Palette || role != Qt::EditRole || !index.isValid()
         || index.row() >= entries.size())
         return false;
     const QString name = value.toString().simplified();
@@ -99,10 +99,10 @@ bool ColourListModel::setData(const QModelIndex &index, const QVariant &value, i
 Qt::ItemFlags ColourListModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
-        return kind == Kind::Palette ? Qt::ItemIsDropEnabled : Qt::NoItemFlags;
+        return listKind == Kind::Palette ? Qt::ItemIsDropEnabled : Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled
         | Qt::ItemNeverHasChildren;
-    if (kind == Kind::Palette)
+    if (listKind == Kind::Palette)
         flags |= Qt::ItemIsEditable;
     return flags;
 }
@@ -164,18 +164,18 @@ QMimeData *ColourListModel::mimeData(const QModelIndexList &indexes) const
 
 Qt::DropActions ColourListModel::supportedDragActions() const
 {
-    return kind == Kind::Palette ? Qt::CopyAction | Qt::MoveAction : Qt::CopyAction;
+    return listKind == Kind::Palette ? Qt::CopyAction | Qt::MoveAction : Qt::CopyAction;
 }
 
 Qt::DropActions ColourListModel::supportedDropActions() const
 {
-    return kind == Kind::Palette ? Qt::CopyAction | Qt::MoveAction : Qt::IgnoreAction;
+    return listKind == Kind::Palette ? Qt::CopyAction | Qt::MoveAction : Qt::IgnoreAction;
 }
 
 bool ColourListModel::canDropMimeData(
     const QMimeData *data, Qt::DropAction, int, int, const QModelIndex &) const
 {
-    if (kind != Kind::Palette || !data)
+    if (listKind != Kind::Palette || !data)
         return false;
     return data->hasUrls() || data->hasFormat(storedMime) || data->hasColor()
         || ColourMime::decode(data).request.has_value();
@@ -200,20 +200,26 @@ bool ColourListModel::dropMimeData(
     return true;
 }
 
-QVector<StoredColour> ColourListModel::decode(const QMimeData *data) const
+QVector<StoredColour> ColourListModel::storedColours(const QMimeData *data)
 {
     QVector<StoredColour> colours;
-    if (data->hasFormat(storedMime)) {
-        const QJsonArray stored = QJsonDocument::fromJson(data->data(storedMime)).array();
-        for (const QJsonValue &value : stored) {
-            if (const std::optional<StoredColour> colour
-                = StoredColour::fromJson(value.toObject())) {
-                colours.append(*colour);
-                colours.last().settledAt = 0;
-            }
-        }
+    if (!data || !data->hasFormat(storedMime))
         return colours;
+    const QJsonArray stored = QJsonDocument::fromJson(data->data(storedMime)).array();
+    for (const QJsonValue &value : stored) {
+        if (const std::optional<StoredColour> colour = StoredColour::fromJson(value.toObject())) {
+            colours.append(*colour);
+            colours.last().settledAt = 0;
+        }
     }
+    return colours;
+}
+
+QVector<StoredColour> ColourListModel::decode(const QMimeData *data) const
+{
+    if (data->hasFormat(storedMime))
+        return storedColours(data);
+    QVector<StoredColour> colours;
     const Notation::Result result = ColourMime::decode(data);
     if (result.request)
         colours.append(StoredColour::fromRequest(*result.request));

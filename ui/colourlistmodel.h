@@ -18,6 +18,11 @@ public:
 
     explicit ColourListModel(Kind kind, QObject *parent = nullptr);
 
+    Kind kind() const { return listKind; }
+    // Colours as set that one of Prismora's lists put in a drag or on the clipboard; empty for
+    // any other data.
+    static QVector<StoredColour> storedColours(const QMimeData *data);
+
     const QVector<StoredColour> &colours() const { return entries; }
     void setColours(const QVector<StoredColour> &colours);
     const StoredColour &at(int row) const { return entries.at(row); }
@@ -52,7 +57,7 @@ signals:
 private:
     QVector<StoredColour> decode(const QMimeData *data) const;
 
-    Kind kind;
+    Kind listKind;
     QVector<StoredColour> entries;
 };
 

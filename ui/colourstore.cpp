@@ -48,6 +48,13 @@ bool readColours(const QJsonValue &value, QVector<StoredColour> &colours, int mo
     return whole;
 }
 
+const Palette *named(const QVector<Palette> &palettes, const QString &name)
+{
+    const auto found = std::find_if(palettes.begin(), palettes.end(),
+        [&](const Palette &palette) { return palette.name == name; });
+    return found == palettes.end() ? nullptr : &*found;
+}
+
 bool readPalettes(const QJsonObject &object, QVector<Palette> &palettes)
 {
     const QJsonValue list = object.value(QLatin1String("palettes"));
@@ -62,20 +69,11 @@ bool readPalettes(const QJsonObject &object, QVector<Palette> &palettes)
             && whole && !palette.name.isEmpty();
         if (palette.name.isEmpty())
             continue;
-        for (const Palette &other : palettes) {
-            if (other.name == palette.name)
-                palette.name += QLatin1Char('*');
-        }
+        while (named(palettes, palette.name))
+            palette.name += QLatin1Char('*');
         palettes.append(palette);
     }
     return whole;
-}
-
-const Palette *named(const QVector<Palette> &palettes, const QString &name)
-{
-    const auto found = std::find_if(palettes.begin(), palettes.end(),
-        [&](const Palette &palette) { return palette.name == name; });
-    return found == palettes.end() ? nullptr : &*found;
 }
 
 // Theirs, with what this window changed since it last read or wrote (its base) laid over it.
@@ -133,9 +131,16 @@ QByteArray currentBytes(const QString &path)
 
 } // namespace
 
+QString ColourStore::defaultFolder()
+{
+    // What AppDataLocation gives under the program's own names, whoever builds the window: the
+    // program, a test or a benchmark.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/Prismora/prismora");
+}
+
 ColourStore::ColourStore(const QString &folder)
-    : location(folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                                : folder)
+    : location(folder.isEmpty() ? defaultFolder() : folder)
 { }
 
 QString ColourStore::path(const File &file) const
@@ -167,6 +172,8 @@ template<typename List, typename ReadTheirs, typename Merge, typename Contents>
 List ColourStore::saveMerged(
     File &file, const List &mine, List &base, ReadTheirs readTheirs, Merge merge, Contents contents)
 {
+    // Made first, or the lock could not be taken in a folder that is not there yet.
+    QDir().mkpath(location);
     QLockFile lock(path(file) + QLatin1String(".lock"));
     lock.tryLock(2000);
     List merged = mine;
@@ -255,18 +262,17 @@ std::optional<QJsonObject> ColourStore::read(File &file)
     }
     const QByteArray bytes = input.readAll();
     input.close();
-    if (!GimpPalette::utf8(bytes)) {
-        setAside(file, QStringLiteral("not-utf8"), tr("it is not UTF-8 text"));
-        return std::nullopt;
-    }
     QJsonParseError error {};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        // The parser refuses broken UTF-8 too; only then is it worth telling apart.
         const bool truncated = bytes.trimmed().isEmpty()
             || error.error == QJsonParseError::UnterminatedObject
             || error.error == QJsonParseError::UnterminatedArray
             || error.error == QJsonParseError::UnterminatedString;
-        if (truncated)
+        if (!GimpPalette::utf8(bytes))
+            setAside(file, QStringLiteral("not-utf8"), tr("it is not UTF-8 text"));
+        else if (truncated)
             setAside(file, QStringLiteral("truncated"), tr("it ends too soon"));
         else
             setAside(file, QStringLiteral("corrupt"), tr("it is not a file Prismora wrote"));
@@ -310,10 +316,11 @@ bool ColourStore::write(File &file, const QJsonObject &content)
 {
     if (!file.writable)
         return false;
-    const QByteArray bytes = QJsonDocument(content).toJson(QJsonDocument::Indented);
+    // Compact: half the size of an indented file, and it reads in half the time.
+    const QByteArray bytes = QJsonDocument(content).toJson(QJsonDocument::Compact);
     QSaveFile output(path(file));
-    const bool written = QDir().mkpath(location) && output.open(QIODevice::WriteOnly)
-        && output.write(bytes) == bytes.size() && output.commit();
+    const bool written = output.open(QIODevice::WriteOnly) && output.write(bytes) == bytes.size()
+        && output.commit();
     if (!written) {
         if (!file.failing) {
             problems.append(

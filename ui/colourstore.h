@@ -18,8 +18,11 @@ class QJsonObject;
 class ColourStore
 {
 public:
-    // By default QStandardPaths' application data folder.
+    // By default defaultFolder().
     explicit ColourStore(const QString &folder = QString());
+
+    // The application data folder: $XDG_DATA_HOME/Prismora/prismora on Linux.
+    static QString defaultFolder();
 
     QString folder() const { return location; }
 

@@ -53,10 +53,10 @@ GimpPalette::Written write(const Palette &palette, Notation notation)
         colour.apply(engine);
         if (notation == Notation::Hex && !engine.in_srgb_gamut())
             ++written.clipped;
-        text += QStringLiteral("  --%1: %2;\n")
-                    .arg(propertyName(colour.name, row, taken),
-                        notation == Notation::Hex ? ::Notation::hex(engine)
-                                                  : ::Notation::oklch(engine));
+        const QString value = notation == Notation::Hex ? ::Notation::hex(engine)
+            : notation == Notation::Oklch               ? ::Notation::oklch(engine)
+                                                        : ::Notation::displayP3(engine);
+        text += QStringLiteral("  --%1: %2;\n").arg(propertyName(colour.name, row, taken), value);
     }
     text += QStringLiteral("}\n");
     written.bytes = text.toUtf8();

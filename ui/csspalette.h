@@ -7,9 +7,10 @@
 // design tokens.
 namespace CssPalette {
 
-enum class Notation { Hex, Oklch };
+enum class Notation { Hex, Oklch, DisplayP3 };
 
-// hex clips a colour beyond sRGB and counts it; oklch() keeps every colour as set.
+// hex clips a colour beyond sRGB and counts it; oklch() and color(display-p3) keep every colour
+// as set, the latter with channels beyond 0..1 for a colour beyond Display P3.
 GimpPalette::Written write(const Palette &palette, Notation notation);
 
 // Every custom property of the text, each of which must hold a colour; other declarations,

@@ -122,10 +122,7 @@ Written write(const Palette &palette)
         return line.trimmed();
     };
     Written written;
-    QString text = QStringLiteral("GIMP Palette\nName: %1\n").arg(oneLine(palette.name));
-    if (palette.columns > 0)
-        text += QStringLiteral("Columns: %1\n").arg(palette.columns);
-    text += QStringLiteral("#\n");
+    QString rows;
     for (const StoredColour &colour : palette.colours) {
         Prismora engine;
         colour.apply(engine);
@@ -133,13 +130,20 @@ Written write(const Palette &palette)
             ++written.clipped;
         const QColor shown = colour.swatch;
         const QString name = oneLine(colour.name);
-        text += QStringLiteral("%1 %2 %3\t%4\n")
+        // GIMP's own name for a colour nobody named, which reads back as no name.
+        rows += QStringLiteral("%1 %2 %3\t%4\n")
                     .arg(shown.red(), 3)
                     .arg(shown.green(), 3)
                     .arg(shown.blue(), 3)
-                    .arg(name.isEmpty() ? colour.text : name);
+                    .arg(name.isEmpty() ? QStringLiteral("Untitled") : name);
     }
-    written.bytes = text.toUtf8();
+    QString text = QStringLiteral("GIMP Palette\nName: %1\nColumns: %2\n#\n")
+                       .arg(oneLine(palette.name))
+                       .arg(palette.columns);
+    if (written.clipped > 0)
+        text += QStringLiteral("# %1 of these colours lay beyond sRGB and are written clipped.\n")
+                    .arg(written.clipped);
+    written.bytes = (text + rows).toUtf8();
     return written;
 }
 

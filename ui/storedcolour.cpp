@@ -11,12 +11,32 @@
 
 namespace {
 
-QString modelKey(int index)
+// Notations reach far beyond the panels' bounds, but nothing a person sets comes near this.
+constexpr double farBeyond = 1e6;
+// Longer names and texts are no one's; they only cost memory and layout time.
+constexpr int longestText = 1000;
+// Milliseconds since the epoch up to the year 33658: beyond it a time is no time at all.
+constexpr double latestTime = 1e15;
+
+// RGB, and CMYK, HSV and HSL computed from it, hold nothing beyond the screen's colours: values
+// outside their bounds come from no panel and no notation.
+bool withinScreen(int index)
 {
-    return QLatin1String(ColourModels::model(index)->key);
+    return index == ColourModels::Rgb || index == ColourModels::Cmyk || index == ColourModels::Hsv
+        || index == ColourModels::Hsl;
 }
 
-int modelIndex(const QString &key)
+void describe(StoredColour &colour)
+{
+    Prismora engine;
+    colour.apply(engine);
+    colour.text = storedText(engine, storedModelIndex(colour.model));
+    colour.swatch = QColor(Notation::hex(engine));
+}
+
+} // namespace
+
+int storedModelIndex(const QString &key)
 {
     for (int index = 0; index < ColourModels::Count; ++index) {
         if (key == QLatin1String(ColourModels::model(index)->key))
@@ -25,36 +45,29 @@ int modelIndex(const QString &key)
     return -1;
 }
 
-// Notations reach far beyond the panels' bounds, but nothing a person sets comes near this.
-constexpr double farBeyond = 1e6;
-// Longer names and texts are no one's; they only cost memory and layout time.
-constexpr int longestText = 1000;
-
-void describe(StoredColour &colour)
+QString storedText(const Prismora &engine, int modelIndex)
 {
-    Prismora engine;
-    colour.apply(engine);
-    colour.text = storedText(engine);
-    colour.swatch = QColor(Notation::hex(engine));
-}
-
-} // namespace
-
-QString storedText(const Prismora &engine)
-{
-    return engine.in_srgb_gamut() ? Notation::hex(engine) : Notation::oklch(engine);
+    if (engine.in_srgb_gamut())
+        return Notation::hex(engine);
+    if (modelIndex == ColourModels::DisplayP3)
+        return Notation::displayP3(engine);
+    if (modelIndex == ColourModels::Rec2020)
+        return Notation::rec2020(engine);
+    return Notation::oklch(engine);
 }
 
 StoredColour StoredColour::fromEngine(const Prismora &engine, int modelIndex)
 {
     StoredColour colour;
     const ColourModels::Model *model = ColourModels::model(modelIndex);
-    if (!model)
-        model = ColourModels::model(ColourModels::Rgb);
+    if (!model) {
+        modelIndex = ColourModels::Rgb;
+        model = ColourModels::model(modelIndex);
+    }
     colour.model = QLatin1String(model->key);
     for (int c = 0; c < model->channelCount; ++c)
         colour.values.append(model->channels[c].read(engine));
-    colour.text = storedText(engine);
+    colour.text = storedText(engine, modelIndex);
     colour.swatch = QColor(Notation::hex(engine));
     return colour;
 }
@@ -62,7 +75,7 @@ StoredColour StoredColour::fromEngine(const Prismora &engine, int modelIndex)
 StoredColour StoredColour::fromRequest(const Notation::Request &request)
 {
     StoredColour colour;
-    colour.model = modelKey(request.model);
+    colour.model = QLatin1String(ColourModels::model(request.model)->key);
     colour.values = {request.values[0], request.values[1], request.values[2]};
     describe(colour);
     return colour;
@@ -72,7 +85,8 @@ std::optional<StoredColour> StoredColour::fromJson(const QJsonObject &object)
 {
     StoredColour colour;
     colour.model = object.value(QLatin1String("model")).toString();
-    const ColourModels::Model *model = ColourModels::model(modelIndex(colour.model));
+    const int index = storedModelIndex(colour.model);
+    const ColourModels::Model *model = ColourModels::model(index);
     const QJsonArray values = object.value(QLatin1String("values")).toArray();
     if (!model || values.size() != model->channelCount)
         return std::nullopt;
@@ -81,15 +95,20 @@ std::optional<StoredColour> StoredColour::fromJson(const QJsonObject &object)
         const double number = value.toDouble();
         if (!value.isDouble() || !std::isfinite(number) || std::abs(number) > farBeyond)
             return std::nullopt;
-        // RGB's setters take nothing beyond the screen's levels.
-        if (model == ColourModels::model(ColourModels::Rgb) && (number < 0 || number > 255))
+        const ColourModels::Channel &bounds = model->channels[c];
+        if (withinScreen(index) && (number < bounds.lowest || number > bounds.highest))
             return std::nullopt;
         colour.values.append(number);
     }
     colour.name = object.value(QLatin1String("name")).toString().left(longestText);
-    colour.settledAt = static_cast<qint64>(object.value(QLatin1String("settled")).toDouble());
+    const double settled = object.value(QLatin1String("settled")).toDouble();
+    if (settled > 0 && settled < latestTime)
+        colour.settledAt = static_cast<qint64>(settled);
     colour.text = object.value(QLatin1String("text")).toString().left(longestText);
-    colour.swatch = QColor(object.value(QLatin1String("swatch")).toString());
+    // Only what toJson writes: QColor would take names and formats no file of ours holds.
+    const QString swatch = object.value(QLatin1String("swatch")).toString();
+    if (swatch.size() == 7 && swatch.startsWith(QLatin1Char('#')) && QColor::isValidColor(swatch))
+        colour.swatch = QColor(swatch);
     // Written by hand or by an older version: worked out again from the values.
     if (colour.text.isEmpty() || !colour.swatch.isValid())
         describe(colour);
@@ -112,8 +131,7 @@ QJsonObject StoredColour::toJson() const
 
 void StoredColour::apply(Prismora &engine) const
 {
-    const int index = modelIndex(model);
-    const ColourModels::Model *entry = ColourModels::model(index);
+    const ColourModels::Model *entry = ColourModels::model(storedModelIndex(model));
     if (!entry || values.size() != entry->channelCount)
         return;
     for (int c = 0; c < entry->channelCount; ++c)

@@ -26,6 +26,7 @@ struct StoredColour
 
     // The engine's colour as set in the model at `modelIndex` (a panel's combo index).
     static StoredColour fromEngine(const Prismora &engine, int modelIndex);
+    // Goes through the request's model's setters, as Notation::apply does.
     static StoredColour fromRequest(const Notation::Request &request);
     // Null for an unknown model, a wrong channel count or values no setter should meet.
     static std::optional<StoredColour> fromJson(const QJsonObject &object);
@@ -37,7 +38,11 @@ struct StoredColour
     bool operator!=(const StoredColour &other) const { return !(*this == other); }
 };
 
-// What the lists show for the engine's colour: hex inside sRGB, oklch() beyond it.
-QString storedText(const Prismora &engine);
+// What the lists show for the engine's colour set in `modelIndex`: hex inside sRGB; beyond it
+// color() for a colour set in Display P3 or Rec. 2020, oklch() for any other.
+QString storedText(const Prismora &engine, int modelIndex);
+
+// The registry index of a model's key, or -1.
+int storedModelIndex(const QString &key);
 
 #endif // STOREDCOLOUR_H
