@@ -92,7 +92,7 @@ void TestMainWindow::windowSettings()
     QStringList menus;
     for (const QAction *action : window->menuBar()->actions())
         menus << action->menu()->objectName();
-    QCOMPARE(menus, QStringList {QStringLiteral("menuSettings")});
+    QCOMPARE(menus, (QStringList {"menuColour", "menuView", "menuSettings"}));
     QCOMPARE(window->statusBar()->objectName(), QStringLiteral("statusbar"));
     QVERIFY(window->statusBar()->currentMessage().isEmpty());
 }
@@ -226,7 +226,8 @@ void TestMainWindow::tabOrder()
         "horizontalSlider_9", "horizontalSlider_1", "comboBox3", "horizontalSlider_5", "comboBox2",
         "horizontalSlider_6", "horizontalSlider_3", "lineEdit_7", "lineEdit_1", "lineEdit_9",
         "lineEdit_4", "horizontalSlider_2", "lineEdit_2", "lineEdit_3", "lineEdit_5",
-        "horizontalSlider_7", "lineEdit_6", "lineEdit_8", "notationEdit", "DrawButton"};
+        "horizontalSlider_7", "lineEdit_6", "lineEdit_8", "notationEdit", "historyView",
+        "DrawButton"};
     QStringList visited;
     for (int i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -234,7 +235,8 @@ void TestMainWindow::tabOrder()
     }
     QCOMPARE(visited, expected);
 
-    // With the fourth channel's widgets enabled, the notation field still comes after them.
+    // With the fourth channel's widgets enabled, the notation field and the history strip still
+    // come after them.
     choose(child<QComboBox>("comboBox2"), 1);
     child<QWidget>("DrawButton")->setFocus();
     visited.clear();
@@ -246,8 +248,8 @@ void TestMainWindow::tabOrder()
     }
     QVERIFY(visited.contains(QStringLiteral("lineEdit_2_4")));
     QVERIFY(visited.contains(QStringLiteral("horizontalSlider_2_4")));
-    QCOMPARE(visited.mid(visited.size() - 2),
-        QStringList({QStringLiteral("notationEdit"), QStringLiteral("DrawButton")}));
+    QCOMPARE(visited.mid(visited.size() - 3),
+        QStringList({"notationEdit", "historyView", "DrawButton"}));
 }
 
 void TestMainWindow::slotTable()

@@ -39,8 +39,9 @@ bool readChannel(const QString &text, int &at, int &value)
 
 std::optional<QString> utf8(const QByteArray &line)
 {
-    // Invalid sequences decode to U+FFFD, so they do not survive the way back.
-    QString text = QString::fromUtf8(line);
+    // Invalid sequences decode to U+FFFD, so they do not survive the way back. The length is
+    // given, so that Qt 5 does not stop at a NUL byte, which is valid UTF-8.
+    QString text = QString::fromUtf8(line.constData(), line.size());
     if (text.toUtf8() != line)
         return std::nullopt;
     return text;

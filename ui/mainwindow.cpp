@@ -2,6 +2,7 @@
 
 #include "cachedpanelstyle.h"
 #include "colourexchange.h"
+#include "colourkeeper.h"
 #include "colourmodels.h"
 #include "displaysettings.h"
 #include "modelpanel.h"
@@ -85,6 +86,12 @@ MainWindow::MainWindow(QWidget *parent)
             });
         }
     }
+
+    // Last, so that it finds every control and menu the window has.
+    keeper = std::make_unique<ColourKeeper>(this, *engine, [this] {
+        showNewColour();
+        statusBar()->clearMessage();
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -215,6 +222,7 @@ bool MainWindow::receiveColour(const Notation::Result &result)
     }
     Notation::apply(*result.request, *engine);
     showNewColour();
+    keeper->settle(result.request->model);
     if (result.request->alphaIgnored)
         statusBar()->showMessage(Notation::alphaIgnoredMessage());
     else
@@ -245,6 +253,7 @@ void MainWindow::on_DrawButton_clicked()
     *colour = chosen;
     engine->set_rgb(chosen.red(), chosen.green(), chosen.blue());
     showNewColour();
+    keeper->settle(ColourModels::Rgb);
 }
 
 void MainWindow::on_comboBox1_activated(int)

@@ -8,6 +8,7 @@
 #include <vector>
 
 class ColourExchange;
+class ColourKeeper;
 class DisplaySettings;
 class ModelPanel;
 class NotationField;
@@ -99,6 +100,8 @@ private:
     QLabel *gamutLabel = nullptr;
     std::vector<ModelPanel> panels;
     std::unique_ptr<DisplaySettings> settings;
+    // Last, so that it goes first, while the engine and every widget it watches are still there.
+    std::unique_ptr<ColourKeeper> keeper;
 };
 
 #endif // MAINWINDOW_H
