@@ -31,14 +31,14 @@ double now()
     return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_nsec) / 1e6;
 }
 
-bool launch(const char *program, const char *mode, Sample &sample)
+bool launch(const char *program, const char *mode, Sample &sample, const char *argument = nullptr)
 {
     const double start = now();
     const pid_t child = fork();
     if (child < 0)
         return false;
     if (child == 0) {
-        execl(program, program, mode, static_cast<char *>(nullptr));
+        execl(program, program, mode, argument, static_cast<char *>(nullptr));
         _exit(127);
     }
     int status = 0;
@@ -79,6 +79,43 @@ private:
     bool m_created = false;
 };
 
+// Data and configuration folders of one run's own, so that no user's history, palettes or
+// settings are read; with `stored`, filled as a long-standing user's.
+class Home
+{
+public:
+    Home(const char *program, bool stored)
+        : m_program(program)
+    {
+        m_ok = mkdtemp(m_path) != nullptr;
+        Sample ignored;
+        if (m_ok && stored)
+            m_ok = launch(program, "fill", ignored, data().c_str());
+    }
+    ~Home()
+    {
+        Sample ignored;
+        if (m_ok)
+            launch(m_program, "clean", ignored, m_path);
+    }
+    Home(const Home &) = delete;
+    Home &operator=(const Home &) = delete;
+
+    bool ok() const { return m_ok; }
+    void use() const
+    {
+        setenv("XDG_DATA_HOME", data().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (std::string(m_path) + "/config").c_str(), 1);
+    }
+
+private:
+    std::string data() const { return std::string(m_path) + "/data"; }
+
+    const char *m_program;
+    char m_path[32] = "/tmp/prismora-home-XXXXXX";
+    bool m_ok = false;
+};
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -102,6 +139,11 @@ int main(int argc, char **argv)
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const RuntimeDirectory runtime;
+    const Home empty(program, false);
+    const Home stored(program, true);
+    if (!empty.ok() || !stored.ok())
+        return 1;
+    empty.use();
 
     // The first starts fill the page cache; they are not counted.
     Sample bare;
@@ -135,5 +177,38 @@ int main(int argc, char **argv)
         "  MainWindow:       %.1f ms, peak %.1f MiB\n", median(windowTimes), median(windowMemory));
     printGoal("start-up to first paint / bare window", median(timeRatios), 1.20);
     printGoal("peak memory / bare window", median(memoryRatios), 1.12);
+
+    // The same window over a data folder with a 1,000-colour history and 50 palettes of 200
+    // colours, against an empty one; "loaded" also waits for the files read after the paint.
+    const char *const modes[] = {"main", "loaded"};
+    std::vector<double> times[2][2];
+    std::vector<double> storedRatios;
+    for (int round = 0; round < rounds; ++round) {
+        for (const char *mode : modes) {
+            Sample none;
+            Sample full;
+            const bool noneFirst = round % 2 == 0;
+            const auto run = [&](const Home &home, Sample &sample) {
+                home.use();
+                return launch(program, mode, sample);
+            };
+            const bool ok = noneFirst ? run(empty, none) && run(stored, full)
+                                      : run(stored, full) && run(empty, none);
+            if (!ok)
+                return 1;
+            const int m = mode == modes[0] ? 0 : 1;
+            times[m][0].push_back(none.milliseconds);
+            times[m][1].push_back(full.milliseconds);
+            if (m == 0)
+                storedRatios.push_back(full.milliseconds / none.milliseconds);
+        }
+    }
+    std::printf("start-up with stored colours, median of %d interleaved rounds:\n", rounds);
+    std::printf("  to first paint:       %.1f ms with none, %.1f ms with stored colours\n",
+        median(times[0][0]), median(times[0][1]));
+    std::printf("  to the colours read:  %.1f ms with none, %.1f ms with stored colours\n",
+        median(times[1][0]), median(times[1][1]));
+    printGoal(
+        "start-up to first paint with stored colours / with none", median(storedRatios), 1.10);
     return 0;
 }
