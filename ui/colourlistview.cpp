@@ -45,11 +45,12 @@ public:
 ColourListView::ColourListView(ColourListModel *model, QWidget *parent)
     : QListView(parent)
     , colours(model)
+    , kind(model->kind())
 {
     setModel(model);
     setSelectionMode(SingleSelection);
     setDragEnabled(true);
-    if (model->kind() == ColourListModel::Kind::History) {
+    if (kind == ColourListModel::Kind::History) {
         setObjectName(QStringLiteral("historyView"));
         setAccessibleName(tr("Recent colours"));
         setFlow(LeftToRight);
@@ -71,7 +72,7 @@ ColourListView::ColourListView(ColourListModel *model, QWidget *parent)
         placeholder = tr("Drop colours here, or add the current colour with Ctrl+D");
     }
     const auto apply = [this](const QModelIndex &index) {
-        if (index.isValid())
+        if (colours && index.isValid())
             emit applyRequested(colours->at(index.row()));
     };
     connect(this, &QAbstractItemView::clicked, this, apply);
@@ -81,7 +82,7 @@ ColourListView::ColourListView(ColourListModel *model, QWidget *parent)
 void ColourListView::resizeEvent(QResizeEvent *event)
 {
     QListView::resizeEvent(event);
-    if (colours->kind() != ColourListModel::Kind::History)
+    if (kind != ColourListModel::Kind::History)
         return;
     // The strip's whole history fits at once, so it never scrolls.
     const QSize cell(viewport()->width() / stripColumns, viewport()->height() / stripRows);
@@ -92,7 +93,7 @@ void ColourListView::resizeEvent(QResizeEvent *event)
 void ColourListView::paintEvent(QPaintEvent *event)
 {
     QListView::paintEvent(event);
-    if (colours->rowCount() > 0)
+    if (!colours || colours->rowCount() > 0)
         return;
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::PlaceholderText));
@@ -103,12 +104,16 @@ void ColourListView::paintEvent(QPaintEvent *event)
 void ColourListView::keyPressEvent(QKeyEvent *event)
 {
     const QModelIndex current = currentIndex();
+    if (!colours) {
+        QListView::keyPressEvent(event);
+        return;
+    }
     if (current.isValid() && state() != EditingState && event->modifiers() == Qt::NoModifier
         && (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)) {
         colours->removeRows(current.row(), 1);
         return;
     }
-    const bool palette = colours->kind() == ColourListModel::Kind::Palette;
+    const bool palette = kind == ColourListModel::Kind::Palette;
     if (palette && current.isValid() && event->modifiers() == Qt::AltModifier
         && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
         moveCurrent(event->key() == Qt::Key_Up ? -1 : 1);
@@ -137,7 +142,7 @@ void ColourListView::copy(const QModelIndex &index)
 void ColourListView::contextMenuEvent(QContextMenuEvent *event)
 {
     const QPersistentModelIndex index(indexAt(event->pos()));
-    if (!index.isValid())
+    if (!colours || !index.isValid())
         return;
     // Kept, so that a test can find it; popped up rather than run, so nothing blocks.
     auto *menu = findChild<QMenu *>(QStringLiteral("colourMenu"));
@@ -154,7 +159,7 @@ void ColourListView::contextMenuEvent(QContextMenuEvent *event)
         action->setObjectName(QLatin1String(name));
     };
     add(tr("Copy"), "actionCopyEntry", [this](const QModelIndex &at) { copy(at); });
-    if (colours->kind() == ColourListModel::Kind::History) {
+    if (kind == ColourListModel::Kind::History) {
         add(tr("Add to Palette"), "actionAddEntryToPalette",
             [this](const QModelIndex &at) { emit addRequested(colours->at(at.row())); });
     } else {

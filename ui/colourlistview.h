@@ -1,10 +1,10 @@
 #ifndef COLOURLISTVIEW_H
 #define COLOURLISTVIEW_H
 
-#include <QListView>
+#include "colourlistmodel.h"
 
-class ColourListModel;
-struct StoredColour;
+#include <QListView>
+#include <QPointer>
 
 // An item view over a ColourListModel: a click or Enter applies a colour, a drag carries it out,
 // Delete removes it and the context menu copies it. The history shows bare swatches in a grid;
@@ -36,7 +36,9 @@ private:
     void copy(const QModelIndex &index);
     void moveCurrent(int by);
 
-    ColourListModel *colours;
+    // Its owner may go first when the window is torn down.
+    QPointer<ColourListModel> colours;
+    ColourListModel::Kind kind;
     QString placeholder; // what an empty list says it is for
 };
 
