@@ -87,15 +87,14 @@ public:
     Home(const char *program, bool stored)
         : m_program(program)
     {
-        m_ok = mkdtemp(m_path) != nullptr;
+        m_created = mkdtemp(m_path) != nullptr;
         Sample ignored;
-        if (m_ok && stored)
-            m_ok = launch(program, "fill", ignored, data().c_str());
+        m_ok = m_created && (!stored || launch(program, "fill", ignored, data().c_str()));
     }
     ~Home()
     {
         Sample ignored;
-        if (m_ok)
+        if (m_created)
             launch(m_program, "clean", ignored, m_path);
     }
     Home(const Home &) = delete;
@@ -113,6 +112,7 @@ private:
 
     const char *m_program;
     char m_path[32] = "/tmp/prismora-home-XXXXXX";
+    bool m_created = false;
     bool m_ok = false;
 };
 
