@@ -44,7 +44,8 @@ void checkGimp(const QByteArray &bytes)
     checkRead(read);
     if (!read.palette)
         return;
-    const GimpPalette::ReadResult again = GimpPalette::read(GimpPalette::write(*read.palette).bytes);
+    const GimpPalette::ReadResult again
+        = GimpPalette::read(GimpPalette::write(*read.palette).bytes);
     check(again.palette.has_value(), "a written GIMP palette reads back");
     check(again.palette->colours.size() == read.palette->colours.size(), "as many colours");
     for (int i = 0; i < read.palette->colours.size(); ++i)
