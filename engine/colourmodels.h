@@ -27,6 +27,8 @@ struct Model
 {
     const char *key; // as the command line prints it
     const char *label; // as the first panel's combo box lists it
+    // The channels in order with their units, shown under the combo box; untranslated.
+    const char *legend;
     int channelCount; // 4 for CMYK, whose key uses the panel's fourth pair
     const char *rangeMessage; // untranslated
     Channel channels[4];

@@ -25,6 +25,7 @@ private slots:
     void notationField_data();
     void notationField();
     void escapeAndLookingApplyNothing();
+    void refusalFitsAndGoes();
     void copyAndPasteKeys();
     void swatchMenu();
     void nearestSrgbItems_data();
@@ -124,6 +125,35 @@ void TestExchange::escapeAndLookingApplyNothing()
     typeInto(field, QStringLiteral("red"));
     child<QSlider>("horizontalSlider_1")->setFocus();
     QCOMPARE(swatchColour(window.get()), QColor(255, 0, 0));
+}
+
+void TestExchange::refusalFitsAndGoes()
+{
+    QStatusBar *bar = window->statusBar();
+    const auto refuse = [this](const QString &text) {
+        typeInto(field, text);
+        QTest::keyClick(field, Qt::Key_Return);
+    };
+    const QString text = QStringLiteral("nonsense");
+    const QString reason = Notation::parse(text).error;
+    refuse(text);
+    // Elided in the middle to the room left of the field, whole in the tool tip.
+    const QString shown = bar->currentMessage();
+    QVERIFY(bar->fontMetrics().horizontalAdvance(shown) <= field->x() - 8);
+    if (shown != reason) {
+        QVERIFY(shown.contains(QChar(0x2026)));
+        QVERIFY(reason.startsWith(shown.left(shown.indexOf(QChar(0x2026)))));
+        QCOMPARE(bar->toolTip(), reason);
+    }
+    QTest::keyClick(field, Qt::Key_Escape);
+    QVERIFY(bar->currentMessage().isEmpty());
+    QVERIFY(bar->toolTip().isEmpty());
+
+    // A colour from the panels makes it go too.
+    refuse(text);
+    QVERIFY(!bar->currentMessage().isEmpty());
+    typeInto(child<QLineEdit>("lineEdit_1"), QStringLiteral("12"));
+    QVERIFY(bar->currentMessage().isEmpty());
 }
 
 void TestExchange::copyAndPasteKeys()

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -33,7 +34,8 @@ struct Hostile
 {
     QString name;
     QString text;
-    double readsAs; // what the window reads the text as: not a number reads as 0
+    // What the window reads the text as; none for a text that is no number, which applies nothing.
+    std::optional<double> readsAs;
     bool isLong = false;
 };
 
@@ -50,26 +52,26 @@ QList<Hostile> hostileInputs()
         {"-1e999", "-1e999", -infinity},
         {"1e-400", "1e-400", 0},
         {"-0", "-0", -0.0},
-        {"hex", "0x10", 0},
+        {"hex", "0x10", std::nullopt},
         {"padded", "  12  ", 12},
-        {"plus", "+", 0},
-        {"minus", "-", 0},
-        {"dot", ".", 0},
-        {"bare exponent", "e5", 0},
-        {"decimal comma", "12,5", 0},
-        {"digit separator", "1_000", 0},
-        {"arabic-indic digits", QString::fromUtf8("١٢"), 0},
-        {"full-width digits", QString::fromUtf8("１２"), 0},
-        {"right-to-left marks", QString::fromUtf8("\u200F12\u200F"), 0},
-        {"emoji", QString::fromUtf8("\U0001F3A8"), 0},
+        {"plus", "+", std::nullopt},
+        {"minus", "-", std::nullopt},
+        {"dot", ".", std::nullopt},
+        {"bare exponent", "e5", std::nullopt},
+        {"decimal comma", "12,5", std::nullopt},
+        {"digit separator", "1_000", std::nullopt},
+        {"arabic-indic digits", QString::fromUtf8("١٢"), std::nullopt},
+        {"full-width digits", QString::fromUtf8("１２"), std::nullopt},
+        {"right-to-left marks", QString::fromUtf8("\u200F12\u200F"), std::nullopt},
+        {"emoji", QString::fromUtf8("\U0001F3A8"), std::nullopt},
         // A colour's notation in a channel is no number, however far beyond its values lie.
-        {"color()", "color(display-p3 1 0 0)", 0},
-        {"color() beyond every gamut", "COLOR(xyz 1e999 -1e999 none / 1e999)", 0},
-        {"color() broken", "color(rec2020 0.5deg, 0.5", 0},
+        {"color()", "color(display-p3 1 0 0)", std::nullopt},
+        {"color() beyond every gamut", "COLOR(xyz 1e999 -1e999 none / 1e999)", std::nullopt},
+        {"color() broken", "color(rec2020 0.5deg, 0.5", std::nullopt},
         {"100000 digits", QString(100000, QLatin1Char('9')), infinity, true},
         {"100000 decimals", QStringLiteral("0.") + QString(100000, QLatin1Char('3')), 1.0 / 3,
             true},
-        {"1 MB document", document, 0, true},
+        {"1 MB document", document, std::nullopt, true},
     };
 }
 
@@ -178,6 +180,8 @@ private:
 
 void TestHostileInput::initTestCase()
 {
+    // "12,5" is no number here whatever the machine's locale.
+    QLocale::setDefault(QLocale::c());
     warnings = std::make_unique<WarningLog>();
     window = std::make_unique<MainWindow>();
     boxes = std::make_unique<MessageBoxAnswerer>(window.get());
@@ -220,6 +224,7 @@ void TestHostileInput::hostileTextIsAppliedOrRefused_data()
     QTest::addColumn<int>("channel");
     QTest::addColumn<Entry>("entry");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("number");
     QTest::addColumn<double>("readsAs");
 
     // The panels share one code path, so each panel takes its own way of entering text.
@@ -242,7 +247,8 @@ void TestHostileInput::hostileTextIsAppliedOrRefused_data()
                               .arg(input.name)
                               .arg(QLatin1String(entryNames[static_cast<int>(entry)]));
                     QTest::newRow(qPrintable(name))
-                        << panel << model << channel << entry << input.text << input.readsAs;
+                        << panel << model << channel << entry << input.text
+                        << input.readsAs.has_value() << input.readsAs.value_or(0);
                 }
             }
         }
@@ -256,6 +262,7 @@ void TestHostileInput::hostileTextIsAppliedOrRefused()
     QFETCH(int, channel);
     QFETCH(Entry, entry);
     QFETCH(QString, text);
+    QFETCH(bool, number);
     QFETCH(double, readsAs);
 
     const Oracle::Model &limits = models[model];
@@ -269,6 +276,10 @@ void TestHostileInput::hostileTextIsAppliedOrRefused()
     choose(comboOf(window.get(), panel), model);
     QLineEdit *edit = editOf(window.get(), panel, channel);
     QVERIFY(edit->isEnabled());
+    // What the engine holds before the entry begins, which a refused number puts back.
+    chooseChecked(checkPanel, model);
+    const QString original = editOf(window.get(), checkPanel, channel)->text();
+    const QColor swatchOriginal = swatchColour(window.get());
 
     beginEntry(edit, text, entry);
     // What the engine holds just before the final step, seen in the other panel.
@@ -283,22 +294,30 @@ void TestHostileInput::hostileTextIsAppliedOrRefused()
     else
         QVERIFY(edit->text().size() <= editCapacity);
 
-    const bool accepted = std::isfinite(readsAs) && readsAs >= limits.channels[channel].lowest
+    const bool accepted = number && std::isfinite(readsAs)
+        && readsAs >= limits.channels[channel].lowest
         && readsAs <= limits.channels[channel].highest;
-    if (accepted) {
+    if (!number) {
+        // No number yet: nothing applied, nothing said.
+        QVERIFY2(boxes->boxes().isEmpty(), describeBoxes(*boxes).constData());
+        QCOMPARE(swatchColour(window.get()), swatchBefore);
+    } else if (accepted) {
         QVERIFY2(boxes->boxes().isEmpty(), describeBoxes(*boxes).constData());
     } else {
         QCOMPARE(boxes->boxes().size(), 1);
         QCOMPARE(boxes->boxes().first().title, boxTitle);
         QCOMPARE(boxes->boxes().first().text, QString::fromUtf8(limits.rangeMessage));
         QVERIFY(boxes->boxes().first().parentIsWindow);
-        QCOMPARE(swatchColour(window.get()), swatchBefore);
+        QCOMPARE(swatchColour(window.get()), swatchOriginal);
     }
 
-    // The other panel shows what the engine holds: the value applied, or the one kept.
+    // The other panel shows what the engine holds: the value applied, the colour from before
+    // the entry for a refused number, or the one kept for no number.
     chooseChecked(checkPanel, model);
     const QString shown = editOf(window.get(), checkPanel, channel)->text();
-    if (accepted) {
+    if (!number) {
+        QCOMPARE(shown, before);
+    } else if (accepted) {
         bool ok = false;
         const double value = shown.toDouble(&ok);
         QVERIFY2(ok, qPrintable(shown));
@@ -307,7 +326,7 @@ void TestHostileInput::hostileTextIsAppliedOrRefused()
         QVERIFY2(std::fabs(value - expected) <= 1e-5 * std::max(1.0, std::fabs(expected)),
             qPrintable(shown));
     } else {
-        QCOMPARE(shown, before);
+        QCOMPARE(shown, original);
     }
 
     // Every model reads as finite numbers; RGB comes last, for the swatch below.

@@ -3,6 +3,7 @@
 
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -192,12 +193,13 @@ void TestMainWindow::startsEmptyWithSixDisabled()
             edit->objectName() == QLatin1String("notationEdit") ? QStringLiteral("#000000")
                                                                 : QString());
     }
-    // The grid's labels start empty; the gamut warning is hidden.
+    // The grid's labels start with RGB's channels, as the combo boxes do; the gamut warning is
+    // hidden.
     for (auto *label : window->findChildren<QLabel *>()) {
         if (label->objectName() == QLatin1String("gamutLabel"))
             QVERIFY(label->isHidden());
         else
-            QVERIFY2(label->text().isEmpty(), qPrintable(label->objectName()));
+            QCOMPARE(label->text(), QStringLiteral("R  G  B  (0-255)"));
     }
     QCOMPARE(child<QLabel>("label1")->textFormat(), Qt::MarkdownText);
     QCOMPARE(child<QLabel>("label1")->wordWrap(), false);
@@ -377,11 +379,29 @@ void TestMainWindow::cancelledDrawKeepsTheColour()
 
 void TestMainWindow::resizingMovesNothing()
 {
+    // The layout is fixed: the window keeps its size, asked for more or for less.
+    QCOMPARE(window->minimumSize(), QSize(806, 471));
+    QCOMPARE(window->maximumSize(), QSize(806, 471));
     window->resize(1200, 900);
+    QCOMPARE(window->size(), QSize(806, 471));
     QCOMPARE(child<QPushButton>("DrawButton")->geometry(), QRect(20, 260, 150, 100));
     QCOMPARE(child<QWidget>("gridLayoutWidget")->geometry(), QRect(180, 20, 611, 391));
     window->resize(400, 300);
+    QCOMPARE(window->size(), QSize(806, 471));
     QCOMPARE(child<QWidget>("gridLayoutWidget")->geometry(), QRect(180, 20, 611, 391));
+    // Nothing drawn over the swatch: the status bar starts below the central widget.
+    QVERIFY(window->statusBar()->geometry().top() > window->centralWidget()->geometry().bottom());
+    window->showMaximized();
+    QTRY_VERIFY(!window->isMaximized());
+    QCOMPARE(window->size(), QSize(806, 471));
+    // A docked palette panel widens the window by its own width, and gives it back.
+    auto *dock = child<QDockWidget>("paletteDock");
+    dock->show();
+    dock->setFloating(false);
+    QTRY_VERIFY(window->width() >= 806 + dock->width());
+    QCOMPARE(child<QWidget>("gridLayoutWidget")->geometry(), QRect(180, 20, 611, 391));
+    dock->hide();
+    QTRY_COMPARE(window->size(), QSize(806, 471));
     QCOMPARE(swatchColour(window.get()), QColor(Qt::black));
 }
 

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QtTest>
 
@@ -48,10 +49,16 @@ QString lastUnit(const QString &text)
     return text.right(pair ? 2 : 1);
 }
 
-// Whether the window must refuse the text, read as the toolkit reads it: not a number is 0.
+// Whether the window must refuse the text: a number (in C's notation, beyond double's range
+// too, or nan or inf) outside the channel's range. A text that is no number applies nothing.
 bool refused(const QString &text, int model, int channel)
 {
-    const double value = text.toDouble();
+    static const QRegularExpression decimal(
+        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
+    bool number = false;
+    const double value = text.toDouble(&number);
+    if (!number && !decimal.match(text).hasMatch())
+        return false;
     return !(std::isfinite(value) && value >= Oracle::models[model].channels[channel].lowest
         && value <= Oracle::models[model].channels[channel].highest);
 }
@@ -123,6 +130,8 @@ private:
 
 void TestMonkey::initTestCase()
 {
+    // "3,5" is no number here whatever the machine's locale.
+    QLocale::setDefault(QLocale::c());
     seed = seedFromEnvironment();
     random.seed(seed);
     qInfo("seed %llu (replay with %s=%llu)", seed, seedVariable, seed);
@@ -243,7 +252,7 @@ TestMonkey::Action TestMonkey::act()
         } else {
             QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClick(edit, Qt::Key_Backspace);
-            // An empty text reads as 0, which every channel accepts.
+            // An empty text is no number: nothing applies, nothing is said.
             action.boxCount = 0;
             action.description = QStringLiteral("panel %1: clear edit %2").arg(p + 1).arg(c + 1);
         }

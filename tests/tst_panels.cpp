@@ -1,9 +1,12 @@
+#include "channeltext.h"
 #include "colourmodels.h"
 #include "mainwindow.h"
 #include "messagelog.h"
 #include "modeloracle.h"
+#include "prismora.h"
 #include "windowtesting.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +14,7 @@
 #include <QSlider>
 #include <QtTest>
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -55,10 +59,14 @@ private slots:
     void xyzFirstInAFreshPanel();
     void bounds_data();
     void bounds();
-    void typingDigitByDigit();
-    void clearingAppliesZero();
-    void notANumberReadsAsZero_data();
-    void notANumberReadsAsZero();
+    void typingNeverLosesTheColour_data();
+    void typingNeverLosesTheColour();
+    void leavingRestoresTextThatIsNoNumber();
+    void channelTextReadsNumbers_data();
+    void channelTextReadsNumbers();
+    void localeSeparatorIsRead();
+    void legendNamesTheChannels_data();
+    void legendNamesTheChannels();
     void keyDragUpdatesTwice();
     void keyEditOutsideCmykOnlyRepaints();
     void everyPanelFollows_data();
@@ -321,46 +329,191 @@ void TestPanels::bounds()
     QCOMPARE(swatchColour(window.get()), before);
 }
 
-void TestPanels::typingDigitByDigit()
+// Every channel of every model and the colour as set, as bits: equal only if nothing moved.
+QList<quint64> colourBits(const Prismora &engine)
 {
-    setRgb(0, 0, 0);
-    typeInto(edit(0, 0), QStringLiteral("300"));
-    QCOMPARE(boxes->texts(), QStringList {rangeMessage(Rgb)});
-    QCOMPARE(edit(0, 0)->text(), QStringLiteral("300"));
-    // 3, then 30 were applied; 300 was refused.
-    QCOMPARE(swatchColour(window.get()), QColor(30, 0, 0));
+    QList<quint64> bits;
+    const auto add = [&bits](double value) {
+        quint64 word = 0;
+        std::memcpy(&word, &value, sizeof word);
+        bits.append(word);
+    };
+    for (int m = 0; m < ColourModels::Count; ++m) {
+        const ColourModels::Model *entry = ColourModels::model(m);
+        for (int c = 0; c < entry->channelCount; ++c)
+            add(entry->channels[c].read(engine));
+    }
+    for (double value : engine.xyz_d65())
+        add(value);
+    return bits;
 }
 
-void TestPanels::clearingAppliesZero()
+void TestPanels::typingNeverLosesTheColour_data()
 {
-    setRgb(0, 0, 255);
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("pasted");
+    QTest::addColumn<int>("boxCount");
+
+    // Only the last keystroke leaves the range; the prefixes before it apply.
+    QTest::newRow("rgb red 300") << int(Rgb) << 0 << "300" << false << 1;
+    QTest::newRow("cmyk cyan 150") << int(Cmyk) << 0 << "150" << false << 1;
+    QTest::newRow("cmyk key 150") << int(Cmyk) << 3 << "150" << false << 1;
+    QTest::newRow("hsv hue 400") << int(Hsv) << 0 << "400" << false << 1;
+    QTest::newRow("hsl saturation 101") << int(Hsl) << 1 << "101" << false << 1;
+    QTest::newRow("xyz z 109") << int(Xyz) << 2 << "109" << false << 1;
+    QTest::newRow("lab a* -129") << int(Lab) << 1 << "-129" << false << 1;
+    QTest::newRow("lch chroma 201") << int(Lch) << 1 << "201" << false << 1;
+    QTest::newRow("oklab b 0.5") << int(Oklab) << 2 << "0.5" << false << 1;
+    QTest::newRow("oklch chroma 0.5") << int(Oklch) << 1 << "0.5" << false << 1;
+    QTest::newRow("display-p3 red 1.5") << int(DisplayP3) << 0 << "1.5" << false << 1;
+    QTest::newRow("rec2020 blue 1.5") << int(Rec2020) << 2 << "1.5" << false << 1;
+    QTest::newRow("hsv hue emptied") << int(Hsv) << 0 << "" << false << 0;
+    QTest::newRow("letters") << int(Rgb) << 1 << "abc" << false << 0;
+    QTest::newRow("navy pasted in oklch lightness") << int(Oklch) << 0 << "navy" << true << 0;
+    QTest::newRow("minus") << int(Lab) << 1 << "-" << false << 0;
+    QTest::newRow("point") << int(Oklab) << 1 << "." << false << 0;
+    QTest::newRow("open exponent") << int(Xyz) << 0 << "1e" << true << 0;
+}
+
+void TestPanels::typingNeverLosesTheColour()
+{
+    QFETCH(int, model);
+    QFETCH(int, channel);
+    QFETCH(QString, text);
+    QFETCH(bool, pasted);
+    QFETCH(int, boxCount);
+
+    setRgb(255, 40, 90);
+    choose(combo(1), model);
+    choose(combo(2), Rgb);
+    QLineEdit *typed = edit(1, channel);
+    const QString shownBefore = typed->text();
+    const QStringList otherPanel = texts(2);
+    const QList<quint64> before = colourBits(window->colourEngine());
+    const QColor swatch = swatchColour(window.get());
+    const QString field = window->findChild<QLineEdit *>(QStringLiteral("notationEdit"))->text();
+    boxes->clear();
+
+    typed->setFocus();
+    typed->selectAll();
+    if (pasted) {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(typed, Qt::Key_V, Qt::ControlModifier);
+    } else if (text.isEmpty()) {
+        QTest::keyClick(typed, Qt::Key_Backspace);
+    } else {
+        QTest::keyClicks(typed, text);
+    }
+
+    QCOMPARE(boxes->boxes().size(), boxCount);
+    QCOMPARE(typed->text(), text);
+    // The colour from before the typing, bit for bit, and everything showing it.
+    QCOMPARE(colourBits(window->colourEngine()), before);
+    QCOMPARE(swatchColour(window.get()), swatch);
+    QCOMPARE(texts(2), otherPanel);
+    QCOMPARE(window->findChild<QLineEdit *>(QStringLiteral("notationEdit"))->text(), field);
+
+    // Escape puts the text back too; the colour stays as it was.
+    QTest::keyClick(typed, Qt::Key_Escape);
+    QCOMPARE(typed->text(), shownBefore);
+    QCOMPARE(colourBits(window->colourEngine()), before);
+}
+
+void TestPanels::leavingRestoresTextThatIsNoNumber()
+{
+    setRgb(10, 20, 30);
     choose(combo(1), Hsv);
-    QCOMPARE(edit(1, 0)->text(), QStringLiteral("240"));
-    edit(1, 0)->selectAll();
-    QTest::keyClick(edit(1, 0), Qt::Key_Backspace);
-    QCOMPARE(edit(1, 0)->text(), QString());
-    QCOMPARE(swatchColour(window.get()), QColor(255, 0, 0));
-    QVERIFY(boxes->boxes().isEmpty());
+    const QString hue = edit(1, 0)->text();
+    // A number the window took stays as typed; Escape then puts back the colour from before.
+    typeInto(edit(1, 0), QStringLiteral("12"));
+    QVERIFY(swatchColour(window.get()) != QColor(10, 20, 30));
+    QTest::keyClick(edit(1, 0), Qt::Key_Escape);
+    QCOMPARE(edit(1, 0)->text(), hue);
+    QCOMPARE(swatchColour(window.get()), QColor(10, 20, 30));
+
+    typeInto(edit(1, 0), QStringLiteral("abc"));
+    edit(1, 1)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(edit(1, 0)->text(), hue);
+    typeInto(edit(1, 1), QStringLiteral("12.5"));
+    edit(1, 2)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(edit(1, 1)->text(), QStringLiteral("12.5"));
 }
 
-void TestPanels::notANumberReadsAsZero_data()
+void TestPanels::channelTextReadsNumbers_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("red");
-    QTest::newRow("decimal comma") << QStringLiteral("12,5") << 0;
-    QTest::newRow("exponent") << QStringLiteral("1e2") << 100;
-    QTest::newRow("letters") << QStringLiteral("abc") << 0;
-    QTest::newRow("surrounding spaces") << QStringLiteral("  12  ") << 12;
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<bool>("number");
+    QTest::addColumn<double>("value");
+
+    const QLocale c = QLocale::c();
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QTest::newRow("whole") << "42" << c << true << 42.0;
+    QTest::newRow("padded") << "  12  " << c << true << 12.0;
+    QTest::newRow("trailing point") << "12." << c << true << 12.0;
+    QTest::newRow("exponent") << "1e2" << c << true << 100.0;
+    QTest::newRow("overflow is a number") << "1e999" << c << true << qInf();
+    QTest::newRow("underflow is a number") << "1e-400" << c << true << 0.0;
+    QTest::newRow("decimal comma in C") << "12,5" << c << false << 0.0;
+    QTest::newRow("decimal comma in German") << "12,5" << german << true << 12.5;
+    QTest::newRow("decimal point in German") << "12.5" << german << true << 12.5;
+    QTest::newRow("grouped in German") << "1.234,5" << german << false << 0.0;
+    for (const char *text : {"", "-", ".", "+", "1e", "e5", "abc", "0x10", "1_000", "--1"})
+        QTest::newRow(text) << text << c << false << 0.0;
 }
 
-void TestPanels::notANumberReadsAsZero()
+void TestPanels::channelTextReadsNumbers()
 {
     QFETCH(QString, text);
-    QFETCH(int, red);
+    QFETCH(QLocale, locale);
+    QFETCH(bool, number);
+    QFETCH(double, value);
+    const std::optional<double> read = ChannelText::number(text, locale);
+    QCOMPARE(read.has_value(), number);
+    if (number)
+        QCOMPARE(*read, value);
+}
+
+void TestPanels::localeSeparatorIsRead()
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     setRgb(50, 60, 70);
-    edit(0, 0)->setText(text);
-    QCOMPARE(swatchColour(window.get()), QColor(red, 60, 70));
+    choose(combo(1), Hsl);
+    typeInto(edit(1, 2), QStringLiteral("12,5"));
+    QLocale::setDefault(before);
+    choose(combo(2), Hsl);
+    // What the panels write stays in CSS's notation, with a point.
+    QCOMPARE(edit(2, 2)->text(), QStringLiteral("12.5"));
     QVERIFY(boxes->boxes().isEmpty());
+}
+
+void TestPanels::legendNamesTheChannels_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QString>("legend");
+    const char *const legends[] = {"R  G  B  (0-255)", "C  M  Y  K  (%)", "H°  S  V  (%)",
+        "H°  S  L  (%)", "X  Y  Z  (D65, Y 0-100)", "L*  a*  b*  (D65)", "L*  C*  h°  (D65)",
+        "L (%)  a  b", "L (%)  C  h°", "R  G  B  (0-1)", "R  G  B  (0-1)"};
+    for (int m = 0; m < Count; ++m)
+        QTest::newRow(models[m].key) << m << QString::fromUtf8(legends[m]);
+}
+
+void TestPanels::legendNamesTheChannels()
+{
+    QFETCH(int, model);
+    QFETCH(QString, legend);
+    for (int panel = 0; panel < 3; ++panel) {
+        auto *label = window->findChild<QLabel *>(QStringLiteral("label%1").arg(panel + 1));
+        QCOMPARE(label->text(), QStringLiteral("R  G  B  (0-255)"));
+        choose(combo(panel), model);
+        QCOMPARE(label->text(), legend);
+        // Whole within its column, as drawn.
+        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(legend));
+        choose(combo(panel), Rgb);
+    }
 }
 
 void TestPanels::keyDragUpdatesTwice()
@@ -458,7 +611,7 @@ void TestPanels::typedEditKeepsThePartialText_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown"); // in another panel showing the same model
     QTest::newRow("trailing point") << QStringLiteral("12.") << QStringLiteral("12");
-    QTest::newRow("open exponent") << QStringLiteral("1e") << QStringLiteral("0");
+    QTest::newRow("open exponent") << QStringLiteral("1e") << QStringLiteral("1");
 }
 
 void TestPanels::typedEditKeepsThePartialText()

@@ -1,5 +1,6 @@
 #include "colourkeeper.h"
 
+#include "channeltext.h"
 #include "colourlistmodel.h"
 #include "colourlistview.h"
 #include "colourmodels.h"
@@ -40,12 +41,8 @@ constexpr int rightMargin = 15;
 bool readsInRange(int model, int channel, const QString &text)
 {
     const ColourModels::Model *entry = ColourModels::model(model);
-    if (!entry || channel >= entry->channelCount)
-        return false;
-    bool number = false;
-    const double value = text.toDouble(&number);
-    const ColourModels::Channel &bounds = entry->channels[channel];
-    return number && std::isfinite(value) && value >= bounds.lowest && value <= bounds.highest;
+    return entry && channel < entry->channelCount
+        && ChannelText::accepted(entry->channels[channel], text);
 }
 
 struct ExportFormat

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "cachedpanelstyle.h"
+#include "channeltext.h"
 #include "colourexchange.h"
 #include "colourkeeper.h"
 #include "colourmodels.h"
@@ -10,11 +11,13 @@
 #include "notationfield.h"
 #include "prismora.h"
 #include "screencolourpicker.h"
+#include "typingguard.h"
 #include "ui_mainwindowform.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QColorDialog>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,6 +27,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include <algorithm>
 #include <climits>
@@ -56,6 +60,8 @@ MainWindow::MainWindow(QWidget *parent)
     form->setupUi(this);
     for (int panel = 0; panel < 3; ++panel)
         panels.emplace_back(*this, panel);
+    for (ModelPanel &panel : panels)
+        panel.showLegend();
     form->lineEdit_1_4->setEnabled(false);
     form->lineEdit_2_4->setEnabled(false);
     form->lineEdit_3_4->setEnabled(false);
@@ -63,6 +69,7 @@ MainWindow::MainWindow(QWidget *parent)
     form->horizontalSlider_2_4->setEnabled(false);
     form->horizontalSlider_3_4->setEnabled(false);
 
+    watchTyping();
     addStatusBarWidgets();
     addSettingsMenu();
     auto *exchange = new ColourExchange(this, centralWidget(), swatchRect, *engine,
@@ -92,6 +99,7 @@ MainWindow::MainWindow(QWidget *parent)
         showNewColour();
         statusBar()->clearMessage();
     });
+    keepWindowSize();
 }
 
 MainWindow::~MainWindow() = default;
@@ -120,6 +128,119 @@ void MainWindow::addStatusBarWidgets()
         if (!receiveColour(Notation::parse(text)))
             notationField->setRefused(true);
     });
+    connect(notationField, &NotationField::restored, this, &MainWindow::clearColourMessage);
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString &message) {
+        if (message != colourMessage) {
+            colourMessage.clear();
+            statusBar()->setToolTip(QString());
+        }
+    });
+}
+
+void MainWindow::showColourMessage(const QString &message)
+{
+    // Where the status bar draws a message: from 6 pixels in to 2 before the first permanent
+    // widget it shows, or 12 before its end.
+    QStatusBar *bar = statusBar();
+    int right = bar->width() - 12;
+    for (const QWidget *widget :
+        {static_cast<QWidget *>(gamutLabel), static_cast<QWidget *>(notationField)}) {
+        if (widget->isVisible())
+            right = std::min(right, widget->x() - 2);
+    }
+    const QString shown
+        = bar->fontMetrics().elidedText(message, Qt::ElideMiddle, std::max(0, right - 6));
+    colourMessage = shown;
+    bar->showMessage(shown);
+    bar->setToolTip(shown == message ? QString() : message);
+}
+
+void MainWindow::clearColourMessage()
+{
+    if (!colourMessage.isEmpty() && statusBar()->currentMessage() == colourMessage)
+        statusBar()->clearMessage();
+}
+
+void MainWindow::watchTyping()
+{
+    typingGuard = new TypingGuard({[this](QLineEdit *) { restoreTypedColour(); },
+                                      [this](QLineEdit *edit) { leaveChannelEdit(edit); }},
+        this);
+    for (const ModelPanel &panel : panels) {
+        for (int channel = 0; channel < 4; ++channel)
+            typingGuard->watch(panel.edit(channel));
+    }
+}
+
+void MainWindow::restoreTypedColour()
+{
+    if (const Prismora *before = typingGuard->before())
+        *engine = *before;
+    // Also the edit's own text, which showing the colour otherwise leaves to the user.
+    showNewColour();
+}
+
+void MainWindow::leaveChannelEdit(const QLineEdit *edit)
+{
+    for (const ModelPanel &panel : panels) {
+        const ColourModels::Model *entry = ColourModels::model(panel.model());
+        for (int channel = 0; entry && channel < entry->channelCount; ++channel) {
+            if (panel.edit(channel) == edit
+                && !ChannelText::accepted(entry->channels[channel], edit->text()))
+                showColourEverywhere(nullptr);
+        }
+    }
+}
+
+void MainWindow::keepWindowSize()
+{
+    // The controls sit at fixed places in the central widget, so it keeps the size it has in a
+    // window of the form's size; the window's least size then follows from the layout, menu bar,
+    // status bar and any docked panel included.
+    const QSize formSize(806, 471);
+    const int menuHeight = std::max(menuBar()->heightForWidth(formSize.width()), 0);
+    const int barHeight = statusBar()->sizeHint().height();
+    centralWidget()->setFixedSize(formSize.width(), formSize.height() - menuHeight - barHeight);
+    layout()->setSizeConstraint(QLayout::SetMinimumSize);
+    resize(formSize);
+    keepLargestSize();
+    // After the layout has taken the panel in or let it go.
+    for (QDockWidget *dock : findChildren<QDockWidget *>()) {
+        const auto later = [this] { QTimer::singleShot(0, this, &MainWindow::keepLargestSize); };
+        connect(dock, &QDockWidget::visibilityChanged, this, later);
+        connect(dock, &QDockWidget::topLevelChanged, this, later);
+        connect(dock, &QDockWidget::dockLocationChanged, this, later);
+    }
+}
+
+void MainWindow::keepLargestSize()
+{
+    // Only a docked panel has a use for more room than the layout's least.
+    bool docked = false;
+    for (const QDockWidget *dock : findChildren<QDockWidget *>())
+        docked = docked || (dock->isVisible() && !dock->isFloating());
+    if (docked) {
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        return;
+    }
+    // The least size as it is now, not as the layout last set it while a panel was docked.
+    const QSize least = layout()->totalMinimumSize();
+    setMinimumSize(least);
+    setMaximumSize(least);
+    resize(least);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // A window of fixed layout has nothing to show in more room: maximised or full screen, it
+    // goes back to its normal state, after the request is done.
+    if (event->type() == QEvent::WindowStateChange
+        && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        QTimer::singleShot(0, this, [this] {
+            setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        });
+    }
 }
 
 void MainWindow::addSettingsMenu()
@@ -217,14 +338,14 @@ bool MainWindow::receiveColour(const Notation::Result &result)
 {
     // Refused text says why in the status bar: a modal box would interrupt typing.
     if (!result.request) {
-        statusBar()->showMessage(result.error);
+        showColourMessage(result.error);
         return false;
     }
     Notation::apply(*result.request, *engine);
     showNewColour();
     keeper->settle(result.request->model);
     if (result.request->alphaIgnored)
-        statusBar()->showMessage(Notation::alphaIgnoredMessage());
+        showColourMessage(Notation::alphaIgnoredMessage());
     else
         statusBar()->clearMessage();
     return true;
@@ -387,6 +508,7 @@ void MainWindow::on_horizontalSlider_3_4_sliderMoved(int position)
 
 void MainWindow::showColourEverywhere(const QLineEdit *typing)
 {
+    clearColourMessage();
     notationField->showColour(Notation::hex(*engine));
     showGamut();
     for (ModelPanel &panel : panels)
@@ -413,19 +535,31 @@ void MainWindow::applyChannelText(int panel, int channel, const QString &text)
 {
     const int model = panels[static_cast<std::size_t>(panel)].model();
     const ColourModels::Model *modelEntry = ColourModels::model(model);
-    if (modelEntry && channel < modelEntry->channelCount) {
+    // From an edit's slot, the sender is the edit being typed in; from a slider, the sender is
+    // no edit, and the slider's own edit is kept as the slider's.
+    const auto *typing = qobject_cast<const QLineEdit *>(sender());
+    if (typing)
+        typingGuard->begin(typing, *engine);
+    else
+        typingGuard->end();
+    // A text that is no number yet (empty, "-", "1e") is on its way to one: nothing to apply.
+    const std::optional<double> value = ChannelText::number(text);
+    if (modelEntry && channel < modelEntry->channelCount && value) {
         const ColourModels::Channel &bounds = modelEntry->channels[channel];
-        // Text that is no number reads as 0, as the toolkit's parser gives it.
-        const double value = text.toDouble();
         // NaN and infinities would spread into every model, so they are refused like any
         // number out of range.
-        if (std::isfinite(value) && value >= bounds.lowest && value <= bounds.highest) {
-            bounds.write(*engine, value);
+        if (std::isfinite(*value) && *value >= bounds.lowest && *value <= bounds.highest) {
+            bounds.write(*engine, *value);
             refreshColour();
-            // From an edit's slot, the sender is the edit being typed in; from a slider, the
-            // sender is no edit, and the slider's own edit is kept as the slider's.
-            showColourEverywhere(qobject_cast<const QLineEdit *>(sender()));
+            showColourEverywhere(typing);
         } else {
+            // The colour from before this typing, not the last prefix that fitted; the typed
+            // text stays for the user to mend.
+            if (const Prismora *before = typingGuard->before()) {
+                *engine = *before;
+                refreshColour();
+                showColourEverywhere(typing);
+            }
             QMessageBox::information(
                 this, tr("Ууууууупс :( !Ошибка!"), tr(modelEntry->rangeMessage), QMessageBox::Ok);
         }
@@ -486,6 +620,7 @@ void MainWindow::applyKeyPosition(int panel, int position)
 
 void MainWindow::showNewColour()
 {
+    typingGuard->end();
     refreshColour();
     showColourEverywhere(nullptr);
     refreshSwatch();

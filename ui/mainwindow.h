@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QSlider;
 class QStyle;
+class TypingGuard;
 
 namespace Ui {
 class MainWindowForm;
@@ -37,9 +38,12 @@ public:
     ~MainWindow() override;
 
     void applyNotation(const Notation::Request &request);
+    // The colour as the window holds it, every model of it.
+    const Prismora &colourEngine() const { return *engine; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private slots:
     void on_DrawButton_clicked();
@@ -79,6 +83,18 @@ private:
     void applyChannelText(int panel, int channel, const QString &text);
     void applySliderPosition(int panel, int channel, int position);
     void applyKeyPosition(int panel, int position);
+    void watchTyping();
+    // Escape in a channel edit: the colour from before the typing, and the edit's text for it.
+    void restoreTypedColour();
+    // Leaving a channel edit whose text the window did not take shows the colour's text again.
+    void leaveChannelEdit(const QLineEdit *edit);
+    // The layout is fixed: the window keeps its size, growing only by a docked panel.
+    void keepWindowSize();
+    void keepLargestSize();
+    // A refusal or a note on the colour, elided in the middle to fit beside the field, whole in
+    // the status bar's tool tip; it goes when the colour changes.
+    void showColourMessage(const QString &message);
+    void clearColourMessage();
     void addStatusBarWidgets();
     void addSettingsMenu();
     void addScreenPicking(ColourExchange *exchange);
@@ -98,6 +114,9 @@ private:
     QStyle *panelStyle = nullptr;
     NotationField *notationField = nullptr;
     QLabel *gamutLabel = nullptr;
+    TypingGuard *typingGuard = nullptr;
+    // The colour message as the status bar shows it; empty when it shows none.
+    QString colourMessage;
     std::vector<ModelPanel> panels;
     std::unique_ptr<DisplaySettings> settings;
     // Last, so that it goes first, while the engine and every widget it watches are still there.

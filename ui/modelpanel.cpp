@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -50,6 +51,7 @@ ModelPanel::ModelPanel(const QWidget &form, int panel)
 {
     const int number = panel + 1;
     modelCombo = child<QComboBox>(form, QStringLiteral("comboBox%1").arg(number));
+    legendLabel = child<QLabel>(form, QStringLiteral("label%1").arg(number));
     // The first three rows are numbered across the panels, the fourth per panel.
     for (int c = 0; c < 3; ++c) {
         const int row = panel * 3 + c + 1;
@@ -73,6 +75,7 @@ void ModelPanel::configure()
     if (!entry)
         return;
     configuredModel = model();
+    showLegend();
     const int count = entry->channelCount;
     edits[3]->setEnabled(count == 4);
     sliders[3]->setEnabled(count == 4);
@@ -94,6 +97,13 @@ void ModelPanel::configure()
             slider->setRange(channel.sliderMinimum, channel.sliderMaximum);
         }
     }
+}
+
+void ModelPanel::showLegend()
+{
+    const ColourModels::Model *entry = ColourModels::model(model());
+    legendLabel->setText(
+        entry ? QCoreApplication::translate("MainWindow", entry->legend) : QString());
 }
 
 void ModelPanel::show(const Prismora &engine, const QLineEdit *typing, const QSlider *moving)

@@ -5,6 +5,7 @@
 
 class Prismora;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSlider;
 class QWidget;
@@ -21,11 +22,14 @@ public:
     QComboBox *combo() const { return modelCombo; }
     QLineEdit *edit(int channel) const { return edits[static_cast<std::size_t>(channel)]; }
     QSlider *slider(int channel) const { return sliders[static_cast<std::size_t>(channel)]; }
+    QLabel *legend() const { return legendLabel; }
     // The model the combo box shows.
     int model() const;
 
     // Ranges, names and the fourth row for the combo box's model.
     void configure();
+    // The combo box's model's channels and units in the label under it.
+    void showLegend();
     // The engine's colour in every channel, except the text being typed in and the position of
     // the slider being moved, which are the user's. Configures first if the model changed.
     void show(const Prismora &engine, const QLineEdit *typing, const QSlider *moving);
@@ -36,6 +40,7 @@ public:
 
 private:
     QComboBox *modelCombo = nullptr;
+    QLabel *legendLabel = nullptr;
     // Index 3 is the fourth row, which only CMYK uses.
     std::array<QLineEdit *, 4> edits {};
     std::array<QSlider *, 4> sliders {};

@@ -43,6 +43,7 @@ void NotationField::keyPressEvent(QKeyEvent *event)
         setModified(false);
         setRefused(false);
         setText(colourText);
+        emit restored();
         return;
     }
     QLineEdit::keyPressEvent(event);

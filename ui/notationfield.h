@@ -20,6 +20,8 @@ public:
 
 signals:
     void entered(const QString &text);
+    // Escape brought back the current colour's text.
+    void restored();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
