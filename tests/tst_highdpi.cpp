@@ -1,5 +1,7 @@
 #include "highdpi.h"
 #include "mainwindow.h"
+#include "pickloupe.h"
+#include "screenpickoverlay.h"
 #include "windowtesting.h"
 
 #include <QApplication>
@@ -13,6 +15,7 @@ class TestHighDpi : public QObject
 
 private slots:
     void windowScalesWithTheScreen();
+    void loupeReachesEveryDevicePixel();
 };
 
 void TestHighDpi::windowScalesWithTheScreen()
@@ -36,6 +39,40 @@ void TestHighDpi::windowScalesWithTheScreen()
         QCOMPARE(image.pixelColor(x, 200), QColor(200, 220, 240));
     for (int x : {38, 341})
         QVERIFY(image.pixelColor(x, 200) != QColor(Qt::black));
+}
+
+// At ratio 2 the pointer can only be put on even device pixels; the arrow keys reach the odd ones,
+// and the loupe, drawn at full density, and the pick agree on them.
+void TestHighDpi::loupeReachesEveryDevicePixel()
+{
+    QImage still(200, 200, QImage::Format_RGB32);
+    for (int y = 0; y < still.height(); ++y) {
+        for (int x = 0; x < still.width(); ++x)
+            still.setPixel(x, y, qRgb(x, y, 99));
+    }
+    still.setDevicePixelRatio(2);
+    ScreenPickOverlay overlay(still);
+    QSignalSpy picked(&overlay, &ScreenPickOverlay::picked);
+    overlay.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&overlay));
+    auto *loupe = overlay.findChild<PickLoupe *>(QStringLiteral("pickLoupe"));
+    QTest::mouseMove(&overlay, QPoint(10, 10));
+    QTRY_COMPARE(loupe->pixel(), QPoint(20, 20));
+
+    QTest::keyClick(&overlay, Qt::Key_Right);
+    QTest::keyClick(&overlay, Qt::Key_Down);
+    QCoreApplication::processEvents();
+    QCOMPARE(loupe->pixel(), QPoint(21, 21));
+    QCOMPARE(loupe->hexText(), QStringLiteral("#151563"));
+    const QImage view = loupe->grab().toImage();
+    QCOMPARE(view.devicePixelRatio(), 2.0);
+    const QRect cell = loupe->crosshairCell();
+    QCOMPARE(view.pixelColor((cell.topLeft() + QPoint(2, 2)) * 2), QColor(21, 21, 99));
+    QCOMPARE(view.pixelColor((cell.bottomRight() - QPoint(1, 1)) * 2), QColor(21, 21, 99));
+
+    QTest::keyClick(&overlay, Qt::Key_Enter);
+    QCOMPARE(picked.count(), 1);
+    QCOMPARE(picked.first().first().value<QColor>(), QColor(21, 21, 99));
 }
 
 int main(int argc, char **argv)

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "pickloupe.h"
 #include "screencolourpicker.h"
 #include "screenpickoverlay.h"
 #include "windowtesting.h"
@@ -53,6 +54,38 @@ public:
     QStringList list;
 };
 
+// Every device pixel a colour of its own.
+QImage distinctStill(const QSize &size, qreal ratio)
+{
+    QImage still(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            still.setPixel(x, y, qRgb(x & 255, y & 255, (x >> 8) << 4 | (y >> 8)));
+    }
+    still.setDevicePixelRatio(ratio);
+    return still;
+}
+
+// A mouse event as the toolkit delivers it to the overlay, which is its own window: the window
+// position keeps its fraction.
+void sendMouse(QWidget *overlay, QEvent::Type type, const QPointF &window,
+    Qt::MouseButton button = Qt::NoButton)
+{
+    QMouseEvent event(type, window.toPoint(), window,
+        QPointF(overlay->mapToGlobal(QPoint())) + window, button,
+        type == QEvent::MouseMove ? Qt::NoButton : button, Qt::NoModifier);
+    QApplication::sendEvent(overlay, &event);
+}
+
+// The colour the loupe shows in a cell, counted from the crosshair's cell; clear of the lines.
+QColor loupeCell(QWidget *loupe, const QPoint &fromCrosshair)
+{
+    const QImage image = loupe->grab().toImage();
+    const QPoint at = static_cast<PickLoupe *>(loupe)->crosshairCell().topLeft()
+        + fromCrosshair * PickLoupe::cellSize + QPoint(2, 2);
+    return image.pixelColor((QPointF(at) * image.devicePixelRatio()).toPoint());
+}
+
 } // namespace
 
 // The screenshot interface of a desktop portal, answering each pick as told.
@@ -104,6 +137,12 @@ private slots:
     void noPortal();
     void pixelLookup_data();
     void pixelLookup();
+    void loupeShowsWhatAClickPicks_data();
+    void loupeShowsWhatAClickPicks();
+    void loupeKeys_data();
+    void loupeKeys();
+    void loupeStaysOnScreen_data();
+    void loupeStaysOnScreen();
     void overlayEnds_data();
     void overlayEnds();
     void windowTakesThePick();
@@ -268,11 +307,15 @@ void TestScreenPick::pixelLookup_data()
     QTest::newRow("ratio 1, left of the image") << 1.0 << QPointF(-0.5, 0) << QPoint(-1, -1);
     QTest::newRow("ratio 2, doubles") << 2.0 << QPointF(1, 0) << QPoint(2, 0);
     QTest::newRow("ratio 2, half pixel") << 2.0 << QPointF(0.5, 0.5) << QPoint(1, 1);
+    QTest::newRow("ratio 2, last pixel") << 2.0 << QPointF(3.99, 0.99) << QPoint(7, 1);
     QTest::newRow("ratio 2, below the image") << 2.0 << QPointF(0, 1) << QPoint(-1, -1);
     // How the toolkit maps device pixel 7 at ratio 1.5, which multiplies back to 6.999...
     QTest::newRow("ratio 1.5, a device pixel's own position")
         << 1.5 << QPointF(7 * (1 / 1.5), 1 / 1.5) << QPoint(7, 1);
+    QTest::newRow("ratio 1.5, a whole logical pixel") << 1.5 << QPointF(3, 1) << QPoint(4, 1);
+    QTest::newRow("ratio 1.5, right of the image") << 1.5 << QPointF(5.34, 0) << QPoint(-1, -1);
     QTest::newRow("not a number") << std::nan("") << QPointF(1, 1) << QPoint(-1, -1);
+    QTest::newRow("huge") << 1.0 << QPointF(1e300, 0) << QPoint(-1, -1);
 }
 
 void TestScreenPick::pixelLookup()
@@ -280,14 +323,156 @@ void TestScreenPick::pixelLookup()
     QFETCH(qreal, ratio);
     QFETCH(QPointF, logical);
     QFETCH(QPoint, device);
-    QImage image(8, 2, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgb(x * 30, y * 100, 7));
-    }
+    QCOMPARE(devicePixelAt(logical, ratio, QSize(8, 2)), device);
+}
 
-    const QColor expected = device.x() < 0 ? QColor() : QColor(image.pixel(device));
-    QCOMPARE(pixelColourAt(image, logical, ratio), expected);
+void TestScreenPick::loupeShowsWhatAClickPicks_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QPointF>("logical");
+    QTest::addColumn<QPoint>("device");
+
+    QTest::newRow("ratio 1") << 1.0 << QPointF(100.5, 40.2) << QPoint(100, 40);
+    QTest::newRow("ratio 1.5, between device pixels")
+        << 1.5 << QPointF(100.4, 50.9) << QPoint(150, 76);
+    QTest::newRow("ratio 1.5, a device pixel's own position")
+        << 1.5 << QPointF(301 / 1.5, 77 / 1.5) << QPoint(301, 77);
+    QTest::newRow("ratio 2, half pixel") << 2.0 << QPointF(140.5, 40.5) << QPoint(281, 81);
+    QTest::newRow("ratio 2, corner, the view beyond the edge")
+        << 2.0 << QPointF(0.2, 0.7) << QPoint(0, 1);
+}
+
+void TestScreenPick::loupeShowsWhatAClickPicks()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(QPointF, logical);
+    QFETCH(QPoint, device);
+    const QImage still = distinctStill(QSize(600, 300), ratio);
+    ScreenPickOverlay overlay(still);
+    QSignalSpy picked(&overlay, &ScreenPickOverlay::picked);
+    overlay.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&overlay));
+    auto *loupe = overlay.findChild<PickLoupe *>(QStringLiteral("pickLoupe"));
+    QVERIFY(loupe);
+
+    sendMouse(&overlay, QEvent::MouseMove, logical);
+    const QColor colour(still.pixel(device));
+    QVERIFY(loupe->isVisible());
+    QCOMPARE(loupe->pixel(), device);
+    QCOMPARE(loupe->hexText(), colour.name());
+    QCOMPARE(loupeCell(loupe, QPoint(0, 0)), colour);
+    // The view is the right way round: the cell right of the crosshair is the next pixel.
+    QCOMPARE(loupeCell(loupe, QPoint(1, 0)), QColor(still.pixel(device + QPoint(1, 0))));
+    QCOMPARE(loupeCell(loupe, QPoint(0, 1)), QColor(still.pixel(device + QPoint(0, 1))));
+
+    sendMouse(&overlay, QEvent::MouseButtonPress, logical, Qt::LeftButton);
+    QCOMPARE(picked.count(), 1);
+    QCOMPARE(picked.first().first().value<QColor>(), colour);
+}
+
+void TestScreenPick::loupeKeys_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QPointF>("logical");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QPoint>("crosshair"); // after the keys
+    QTest::addColumn<QString>("ending"); // "enter", "click" (where the pointer is) or "escape"
+    QTest::addColumn<QPoint>("picks"); // (-1, -1) for a cancel
+
+    const QList<int> right {Qt::Key_Right};
+    QTest::newRow("ratio 2, right reaches an odd pixel")
+        << 2.0 << QPointF(10, 10) << right << QPoint(21, 20) << "enter" << QPoint(21, 20);
+    QTest::newRow("ratio 2, a click after a key takes the kept pixel")
+        << 2.0 << QPointF(10, 10) << right << QPoint(21, 20) << "click" << QPoint(21, 20);
+    QTest::newRow("ratio 1.5, down twice")
+        << 1.5 << QPointF(10, 10) << QList<int> {Qt::Key_Down, Qt::Key_Down} << QPoint(15, 17)
+        << "enter" << QPoint(15, 17);
+    QTest::newRow("ratio 1, every arrow") << 1.0 << QPointF(10, 10)
+                                          << QList<int> {Qt::Key_Left, Qt::Key_Up, Qt::Key_Up,
+                                                 Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}
+                                          << QPoint(12, 8) << "click" << QPoint(12, 8);
+    QTest::newRow("ratio 1, the edge holds")
+        << 1.0 << QPointF(0.5, 3) << QList<int> {Qt::Key_Left, Qt::Key_Enter} << QPoint(0, 3)
+        << "none" << QPoint(0, 3);
+    QTest::newRow("escape after a key cancels")
+        << 2.0 << QPointF(10, 10) << right << QPoint(21, 20) << "escape" << QPoint(-1, -1);
+}
+
+void TestScreenPick::loupeKeys()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(QPointF, logical);
+    QFETCH(QList<int>, keys);
+    QFETCH(QPoint, crosshair);
+    QFETCH(QString, ending);
+    QFETCH(QPoint, picks);
+    const QImage still = distinctStill(QSize(600, 300), ratio);
+    ScreenPickOverlay overlay(still);
+    QSignalSpy picked(&overlay, &ScreenPickOverlay::picked);
+    QSignalSpy cancelled(&overlay, &ScreenPickOverlay::cancelled);
+    overlay.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&overlay));
+    auto *loupe = overlay.findChild<PickLoupe *>(QStringLiteral("pickLoupe"));
+    sendMouse(&overlay, QEvent::MouseMove, logical);
+
+    for (int key : keys)
+        QTest::keyClick(&overlay, Qt::Key(key));
+    // The pointer's own moves, onto whole logical pixels and after all the keys, as a held key
+    // would have them, keep the pixel.
+    QCoreApplication::processEvents();
+    if (overlay.isVisible()) {
+        QCOMPARE(loupe->pixel(), crosshair);
+        QCOMPARE(loupeCell(loupe, QPoint(0, 0)), QColor(still.pixel(crosshair)));
+        // The pointer went along, as near as whole logical pixels allow.
+        const QPointF pointer = QPointF(overlay.mapFromGlobal(QCursor::pos())) * ratio;
+        QVERIFY2(std::abs(pointer.x() - crosshair.x()) <= ratio
+                && std::abs(pointer.y() - crosshair.y()) <= ratio,
+            qPrintable(QStringLiteral("pointer at %1, %2").arg(pointer.x()).arg(pointer.y())));
+    }
+    if (ending == "enter")
+        QTest::keyClick(&overlay, Qt::Key_Return);
+    else if (ending == "escape")
+        QTest::keyClick(&overlay, Qt::Key_Escape);
+    else if (ending == "click")
+        sendMouse(&overlay, QEvent::MouseButtonPress,
+            QPointF(overlay.mapFromGlobal(QCursor::pos())), Qt::LeftButton);
+
+    QVERIFY(!overlay.isVisible());
+    QCOMPARE(cancelled.count(), picks.x() < 0 ? 1 : 0);
+    QCOMPARE(picked.count(), picks.x() < 0 ? 0 : 1);
+    if (picks.x() >= 0)
+        QCOMPARE(picked.first().first().value<QColor>(), QColor(still.pixel(picks)));
+}
+
+void TestScreenPick::loupeStaysOnScreen_data()
+{
+    QTest::addColumn<QPoint>("pointer");
+    QTest::addColumn<bool>("right"); // of the pointer
+    QTest::addColumn<bool>("below");
+
+    QTest::newRow("top left: right and below") << QPoint(5, 5) << true << true;
+    QTest::newRow("right edge: left") << QPoint(795, 100) << false << true;
+    QTest::newRow("bottom edge: above") << QPoint(100, 595) << true << false;
+    QTest::newRow("bottom right corner: left and above") << QPoint(799, 599) << false << false;
+}
+
+void TestScreenPick::loupeStaysOnScreen()
+{
+    QFETCH(QPoint, pointer);
+    QFETCH(bool, right);
+    QFETCH(bool, below);
+    ScreenPickOverlay overlay(distinctStill(QSize(800, 600), 1));
+    overlay.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&overlay));
+    auto *loupe = overlay.findChild<PickLoupe *>(QStringLiteral("pickLoupe"));
+    sendMouse(&overlay, QEvent::MouseMove, pointer);
+
+    const QRect place = loupe->geometry();
+    QVERIFY(overlay.rect().contains(place));
+    QCOMPARE(place.left() > pointer.x(), right);
+    QCOMPARE(place.top() > pointer.y(), below);
+    QCOMPARE(place.right() < pointer.x(), !right);
+    QCOMPARE(place.bottom() < pointer.y(), !below);
 }
 
 void TestScreenPick::overlayEnds_data()
