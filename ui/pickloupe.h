@@ -45,6 +45,7 @@ private:
     QColor m_colour;
     QStaticText m_hint;
     QRect m_viewRect;
+    QRect m_changing; // what a new pixel changes: the view, the swatch and the hex
     QRect m_swatchRect;
     QPoint m_hexOrigin;
     QPoint m_hintOrigin;
