@@ -1,10 +1,14 @@
 // Takes the README's screenshot of the real window on a real X server: a colour typed into the
 // first panel, then CMYK, HSV and OKLCH chosen in the three panels. Also checks that hovering an
-// edit shows its channel's tool tip.
+// edit shows its channel's tool tip. With --loupe, shows the X11 picker's loupe instead, on the
+// corner of the swatch, and checks that Enter picks the colour the loupe shows.
 #include "mainwindow.h"
+#include "pickloupe.h"
+#include "screenpickoverlay.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QScreen>
@@ -28,13 +32,76 @@ QPixmap grabAround(const QWidget &window, int margin)
         0, frame.x(), frame.y(), frame.width(), frame.height());
 }
 
+ScreenPickOverlay *shownOverlay()
+{
+    for (int i = 0; i < 50; ++i) {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows) {
+            auto *overlay = qobject_cast<ScreenPickOverlay *>(window);
+            if (overlay && overlay->isVisible())
+                return overlay;
+        }
+        QTest::qWait(100);
+    }
+    return nullptr;
+}
+
+// The pointer three pixels left of the swatch's top left corner, then three presses of the
+// right arrow key, so the crosshair ends on the corner of the outline.
+int loupeShot(MainWindow &window, const QString &path)
+{
+    const QWidget *central = window.centralWidget();
+    const QPoint corner = central->mapToGlobal(QPoint(20, 20));
+    QCursor::setPos(corner - QPoint(3, 0));
+    QTest::qWait(200);
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    ScreenPickOverlay *overlay = shownOverlay();
+    if (!overlay) {
+        std::fprintf(stderr, "the picker showed no overlay\n");
+        return 1;
+    }
+    QTest::qWait(300);
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(overlay, Qt::Key_Right);
+        QTest::qWait(50);
+    }
+    QTest::qWait(300);
+    auto *loupe = overlay->findChild<PickLoupe *>(QStringLiteral("pickLoupe"));
+    if (!loupe || !loupe->isVisible()) {
+        std::fprintf(stderr, "the overlay shows no loupe\n");
+        return 1;
+    }
+    const QRect around = loupe->geometry()
+                             .translated(overlay->pos())
+                             .united(QRect(corner - QPoint(40, 40), QSize(80, 80)))
+                             .adjusted(-12, -12, 12, 12);
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
+        0, around.x(), around.y(), around.width(), around.height());
+    if (!shot.save(path))
+        return 1;
+    const QString shown = loupe->hexText();
+    QTest::keyClick(overlay, Qt::Key_Return);
+    QTest::qWait(300);
+    const QString notation = window.findChild<QLineEdit *>(QStringLiteral("notationEdit"))->text();
+    if (notation.compare(shown, Qt::CaseInsensitive) != 0) {
+        std::fprintf(stderr, "the loupe showed %s, Enter picked %s\n", qPrintable(shown),
+            qPrintable(notation));
+        return 1;
+    }
+    std::printf("loupe on device pixel %d, %d showed %s; Enter picked it\n", loupe->pixel().x(),
+        loupe->pixel().y(), qPrintable(shown));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    const bool loupe = argc == 3 && QLatin1String(argv[1]) == QLatin1String("--loupe");
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s SCREENSHOT.png TOOLTIP.png\n", argv[0]);
+        std::fprintf(stderr, "usage: %s SCREENSHOT.png TOOLTIP.png\n       %s --loupe LOUPE.png\n",
+            argv[0], argv[0]);
         return 2;
     }
     MainWindow window;
@@ -57,6 +124,8 @@ int main(int argc, char **argv)
     choose(window.findChild<QComboBox *>(QStringLiteral("comboBox3")), 8);
     window.activateWindow();
     QTest::qWait(300);
+    if (loupe)
+        return loupeShot(window, QString::fromLocal8Bit(argv[2]));
     if (!grabAround(window, 0).save(QString::fromLocal8Bit(argv[1])))
         return 1;
 
