@@ -141,6 +141,7 @@ private slots:
     void loupe();
     void loupeStaysOnScreen_data();
     void loupeStaysOnScreen();
+    void keysFollowThePointerAcrossScreens();
     void overlayEnds_data();
     void overlayEnds();
     void windowTakesThePick();
@@ -430,6 +431,19 @@ void TestScreenPick::loupeStaysOnScreen()
     QVERIFY(!place.contains(pointer));
     QCOMPARE(place.left() > pointer.x(), right);
     QCOMPARE(place.top() > pointer.y(), below);
+}
+
+void TestScreenPick::keysFollowThePointerAcrossScreens()
+{
+    const QImage still = distinctStill(QSize(40, 40), 1);
+    ScreenPickOverlay first(still);
+    ScreenPickOverlay second(still);
+    first.show();
+    second.show();
+    first.grabKeyboard();
+    sendMouse(&second, QEvent::MouseMove, QPointF(5, 5));
+    QCOMPARE(QWidget::keyboardGrabber(), &second);
+    second.releaseKeyboard();
 }
 
 void TestScreenPick::overlayEnds_data()

@@ -56,6 +56,10 @@ void ScreenPickOverlay::showEvent(QShowEvent *event)
 
 void ScreenPickOverlay::mouseMoveEvent(QMouseEvent *event)
 {
+    // The keys go with the pointer from one screen's overlay to the next.
+    const auto *grabber = qobject_cast<ScreenPickOverlay *>(keyboardGrabber());
+    if (grabber && grabber != this)
+        grabKeyboard();
     // The overlay is its own window, and the window position keeps the fraction that the widget
     // position rounds away above ratio 1, where half a logical pixel is a whole device pixel.
     follow(event->windowPos());
