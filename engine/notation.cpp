@@ -885,6 +885,21 @@ Result parse(const QString &text)
     return refused(generalReason());
 }
 
+QStringList readableNotations()
+{
+    QStringList sentences {
+        translated(QT_TRANSLATE_NOOP("Notation",
+            "A hex colour has 3, 4, 6 or 8 hex digits, as in #3fa0dc; the # is optional for 6 or "
+            "8. An alpha is read and ignored.")),
+        translated(QT_TRANSLATE_NOOP(
+            "Notation", "A CSS colour name, as in navy or rebeccapurple, in any case.")),
+    };
+    for (const Function &function : functions)
+        sentences.append(translated(function.usage));
+    sentences.append(translated(colourFunctionUsage));
+    return sentences;
+}
+
 void apply(const Request &request, Prismora &engine)
 {
     const ColourModels::Model &model = *ColourModels::model(request.model);

@@ -4,6 +4,7 @@
 #include "colourmodels.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -40,6 +41,9 @@ struct Result
 
 // Any text is safe: control characters, broken UTF-16 and megabytes take linear time.
 Result parse(const QString &text);
+
+// What parse() reads, a translated sentence with an example for each notation, for help texts.
+QStringList readableNotations();
 
 // Through the request's model's three setters in channel order: hwb() as HSV, lab() and lch() as
 // XYZ, color() as RGB, Display P3 or Rec. 2020, the others as their own model.

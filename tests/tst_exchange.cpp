@@ -28,6 +28,7 @@ private slots:
     void refusalFitsAndGoes();
     void copyAndPasteKeys();
     void swatchMenu();
+    void pasteKeyWorksAfterTheMenu();
     void nearestSrgbItems_data();
     void nearestSrgbItems();
     void drop_data();
@@ -187,6 +188,17 @@ void TestExchange::copyAndPasteKeys()
     QCOMPARE(swatchColour(window.get()), QColor(4, 5, 6));
 }
 
+// The items' texts without their mnemonics, visible ones only.
+QStringList texts(const QMenu *menu)
+{
+    QStringList result;
+    for (const QAction *action : menu->actions()) {
+        if (!action->isSeparator() && action->isVisible())
+            result.append(action->text().remove(QLatin1Char('&')));
+    }
+    return result;
+}
+
 void TestExchange::swatchMenu()
 {
     typeInto(field, QStringLiteral("#3fa0dc"));
@@ -197,63 +209,77 @@ void TestExchange::swatchMenu()
     emit window->customContextMenuRequested(QPoint(95, 130));
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     QVERIFY(menu);
-    QStringList texts;
-    for (QAction *action : menu->actions()) {
-        if (!action->isSeparator())
-            texts.append(action->text());
-    }
-    QCOMPARE(texts,
-        QStringList({"Copy #3fa0dc", "Copy rgb(63, 160, 220)",
-            "Copy hsl(202.9299 69.163% 55.4902%)", "Copy hwb(202.9 24.71% 13.725%)",
-            "Copy lab(62.21 -14.3 -39.43)", "Copy lch(62.2083 41.947 250.06)",
-            "Copy oklab(67.507542% -0.06335674 -0.108946814)", "Copy oklch(67.51% 0.12603 239.82)",
-            "Copy color(display-p3 0.355 0.6193 0.8423)",
-            "Copy color(rec2020 0.40622121 0.57256065 0.820394675)", "Paste colour",
-            "Pick from screen"}));
-    const auto item = [&menu](const QString &text) {
-        for (QAction *action : menu->actions()) {
-            if (action->text() == text)
-                return action;
-        }
-        return static_cast<QAction *>(nullptr);
-    };
-    QVERIFY(!item(QStringLiteral("Paste colour"))->isEnabled());
+    QCOMPARE(texts(menu), QStringList({"Copy As", "Paste", "Pick from Screen"}));
+    auto *copyAs = child<QMenu>("menuCopyAs");
+    QCOMPARE(menu->actions().first(), copyAs->menuAction());
+    QCOMPARE(texts(copyAs),
+        QStringList({"Hex: #3fa0dc", "RGB: rgb(63, 160, 220)",
+            "HSL: hsl(202.9299 69.163% 55.4902%)", "HWB: hwb(202.9 24.71% 13.725%)",
+            "Lab: lab(62.21 -14.3 -39.43)", "LCh: lch(62.2083 41.947 250.06)",
+            "OKLab: oklab(67.507542% -0.06335674 -0.108946814)",
+            "OKLCh: oklch(67.51% 0.12603 239.82)",
+            "Display P3: color(display-p3 0.355 0.6193 0.8423)",
+            "Rec. 2020: color(rec2020 0.40622121 0.57256065 0.820394675)"}));
+    auto *paste = child<QAction>("actionPaste");
+    auto *pick = child<QAction>("actionPickFromScreen");
+    QVERIFY(!paste->isEnabled());
     // Offscreen, with no session bus, there is neither a portal nor a screen to grab.
-    QVERIFY(!item(QStringLiteral("Pick from screen"))->isEnabled());
-    QVERIFY(item(QStringLiteral("Pick from screen"))->toolTip().contains(QStringLiteral("portal")));
-    menu->actions().at(1)->trigger();
+    QVERIFY(!pick->isEnabled());
+    QVERIFY(pick->toolTip().contains(QStringLiteral("portal")));
+    copyAs->actions().at(1)->trigger();
     menu->close();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("rgb(63, 160, 220)"));
     emit window->customContextMenuRequested(QPoint(95, 130));
     menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-    QVERIFY(menu && item(QStringLiteral("Paste colour"))->isEnabled());
+    QVERIFY(menu && paste->isEnabled());
     menu->close();
+}
+
+void TestExchange::pasteKeyWorksAfterTheMenu()
+{
+    // Shown with nothing to paste, the menu disabled Paste, and its key with it, for good.
+    emit window->customContextMenuRequested(QPoint(95, 130));
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu && !child<QAction>("actionPaste")->isEnabled());
+    menu->close();
+    QGuiApplication::clipboard()->setText(QStringLiteral("#102030"));
+    QTest::keySequence(window.get(), QKeySequence::Paste);
+    QCOMPARE(field->text(), QStringLiteral("#102030"));
+
+    // Text that is no colour is refused as the field refuses it.
+    QGuiApplication::clipboard()->setText(QStringLiteral("not a colour"));
+    QTest::keySequence(window.get(), QKeySequence::Paste);
+    QCOMPARE(field->text(), QStringLiteral("#102030"));
+    QVERIFY(window->statusBar()->currentMessage().startsWith(QStringLiteral("Not a colour")));
 }
 
 void TestExchange::nearestSrgbItems_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("position"); // after the copy formats' items
     QTest::addColumn<QString>("copied");
-    QTest::newRow("hex") << "actionCopyNearestHex" << 0 << "#cbdcff";
-    QTest::newRow("rgb") << "actionCopyNearestRgb" << 1 << "rgb(203, 220, 255)";
+    QTest::newRow("hex") << "actionCopyNearestHex"
+                         << "#cbdcff";
+    QTest::newRow("rgb") << "actionCopyNearestRgb"
+                         << "rgb(203, 220, 255)";
 }
 
 void TestExchange::nearestSrgbItems()
 {
     QFETCH(QString, name);
-    QFETCH(int, position);
     QFETCH(QString, copied);
+    auto *copyAs = child<QMenu>("menuCopyAs");
+    auto *item = copyAs->findChild<QAction *>(name);
+    QVERIFY(item);
     // Clipped, this light blue is #83acff.
     typeInto(field, QStringLiteral("oklch(90% 0.4 270)"));
     QTest::keyClick(field, Qt::Key_Return);
     emit window->customContextMenuRequested(QPoint(95, 130));
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     QVERIFY(menu);
-    auto *item = menu->findChild<QAction *>(name);
-    QVERIFY(item);
-    QCOMPARE(menu->actions().indexOf(item), int(Notation::copyFormats().size()) + position);
-    QCOMPARE(item->text(), QStringLiteral("Copy nearest sRGB ") + copied);
+    QVERIFY(item->isVisible());
+    QCOMPARE(texts(copyAs).mid(int(Notation::copyFormats().size())),
+        QStringList({"Nearest sRGB: #cbdcff", "Nearest sRGB: rgb(203, 220, 255)"}));
+    QVERIFY(texts(copyAs).first().endsWith(QStringLiteral("#83acff")));
     item->trigger();
     menu->close();
     QCOMPARE(QGuiApplication::clipboard()->text(), copied);
@@ -265,7 +291,7 @@ void TestExchange::nearestSrgbItems()
     QTest::keyClick(field, Qt::Key_Return);
     emit window->customContextMenuRequested(QPoint(95, 130));
     menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-    QVERIFY(menu && !menu->findChild<QAction *>(name));
+    QVERIFY(menu && !item->isVisible());
     menu->close();
 }
 

@@ -93,7 +93,7 @@ void TestMainWindow::windowSettings()
     QStringList menus;
     for (const QAction *action : window->menuBar()->actions())
         menus << action->menu()->objectName();
-    QCOMPARE(menus, (QStringList {"menuColour", "menuView", "menuSettings"}));
+    QCOMPARE(menus, (QStringList {"menuColour", "menuView", "menuSettings", "menuHelp"}));
     QCOMPARE(window->statusBar()->objectName(), QStringLiteral("statusbar"));
     QVERIFY(window->statusBar()->currentMessage().isEmpty());
 }

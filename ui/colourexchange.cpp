@@ -1,5 +1,6 @@
 #include "colourexchange.h"
 
+#include "colourmenus.h"
 #include "colourmime.h"
 #include "prismora.h"
 
@@ -25,11 +26,41 @@ ColourExchange::ColourExchange(QWidget *window, const QWidget *area, const QRect
     , swatch(swatch)
     , engine(engine)
     , receive(std::move(receive))
-    , pasteAction(new QAction(tr("Paste colour"), this))
+    , paster(new QAction(tr("&Paste"), this))
     , menu(window)
+    , copyAs(tr("C&opy As"), window)
 {
     // A disabled item says why in its tool tip.
     menu.setToolTipsVisible(true);
+    copyAs.setObjectName(QStringLiteral("menuCopyAs"));
+    // Each item copies the colour of the moment it is chosen, as its text shows it.
+    QString used;
+    const auto addCopyItem = [&](const QString &name, const QString &label, bool nearest,
+                                 std::function<QString()> text) {
+        const QString marked = ColourMenus::withMnemonic(label, used);
+        QAction *action = copyAs.addAction(marked, this, [this, text, nearest] {
+            copy(text(),
+                QColor(nearest ? Notation::hexOf(this->engine.nearest_srgb())
+                               : Notation::hex(this->engine)));
+        });
+        action->setObjectName(name);
+        copyItems.push_back({action, marked, text, nearest});
+    };
+    for (const Notation::CopyFormat &format : Notation::copyFormats()) {
+        QString name = QString::fromLatin1(format.id);
+        name[0] = name.at(0).toUpper();
+        addCopyItem(QStringLiteral("actionCopy") + name, format.title(), false,
+            [this, format] { return format.format(this->engine); });
+    }
+    // Clipping a colour beyond sRGB can shift its hue; CSS gamut mapping gives up chroma instead.
+    copyAs.addSeparator();
+    addCopyItem(QStringLiteral("actionCopyNearestHex"), tr("Nearest sRGB"), true,
+        [this] { return Notation::hexOf(this->engine.nearest_srgb()); });
+    addCopyItem(QStringLiteral("actionCopyNearestRgb"), tr("Nearest sRGB"), true,
+        [this] { return Notation::rgbOf(this->engine.nearest_srgb()); });
+    // Writing every format takes about a millisecond: done when a menu shows, not at start.
+    connect(&copyAs, &QMenu::aboutToShow, this, &ColourExchange::refreshItems);
+    watchMenu(&menu);
     // Window-wide keys yield to a focused line edit, which keeps its own copy and paste.
     auto *copyAction = new QAction(tr("Copy colour"), this);
     copyAction->setShortcut(QKeySequence::Copy);
@@ -38,9 +69,10 @@ ColourExchange::ColourExchange(QWidget *window, const QWidget *area, const QRect
         copy(text, QColor(text));
     });
     window->addAction(copyAction);
-    pasteAction->setShortcut(QKeySequence::Paste);
-    connect(pasteAction, &QAction::triggered, this, &ColourExchange::paste);
-    window->addAction(pasteAction);
+    paster->setObjectName(QStringLiteral("actionPaste"));
+    paster->setShortcut(QKeySequence::Paste);
+    connect(paster, &QAction::triggered, this, &ColourExchange::paste);
+    window->addAction(paster);
 
     window->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(window, &QWidget::customContextMenuRequested, this, &ColourExchange::showMenu);
@@ -70,34 +102,36 @@ void ColourExchange::paste()
     receive(ColourMime::decode(QGuiApplication::clipboard()->mimeData()));
 }
 
+void ColourExchange::watchMenu(QMenu *shown)
+{
+    // The clipboard is read only here: on X11 each read asks the application that holds it.
+    connect(shown, &QMenu::aboutToShow, this, [this] {
+        refreshItems();
+        paster->setEnabled(
+            ColourMime::decode(QGuiApplication::clipboard()->mimeData()).request.has_value());
+    });
+    connect(shown, &QMenu::aboutToHide, paster, [this] { paster->setEnabled(true); });
+}
+
+void ColourExchange::refreshItems()
+{
+    // Inside sRGB the nearest colour is the colour itself.
+    const bool inside = engine.in_srgb_gamut();
+    for (const CopyItem &item : copyItems) {
+        item.action->setVisible(!item.nearest || !inside);
+        if (item.action->isVisible())
+            item.action->setText(tr("%1: %2").arg(item.label, item.text()));
+    }
+}
+
 void ColourExchange::showMenu(const QPoint &position)
 {
     if (!swatchOnWindow().contains(position))
         return;
     menu.clear();
-    const QColor shown(Notation::hex(engine));
-    for (const Notation::CopyFormat &format : Notation::copyFormats()) {
-        const QString text = format.format(engine);
-        menu.addAction(tr("Copy %1").arg(text), this, [this, text, shown] { copy(text, shown); });
-    }
-    // Clipping a colour beyond sRGB can shift its hue; CSS gamut mapping gives up chroma instead.
-    if (!engine.in_srgb_gamut()) {
-        const ColourSpaces::Triple levels = engine.nearest_srgb();
-        const QColor nearest(Notation::hexOf(levels));
-        const std::pair<const char *, QString> items[] = {
-            {"actionCopyNearestHex", Notation::hexOf(levels)},
-            {"actionCopyNearestRgb", Notation::rgbOf(levels)},
-        };
-        for (const auto &[name, text] : items) {
-            QAction *action = menu.addAction(tr("Copy nearest sRGB %1").arg(text), this,
-                [this, text = text, nearest] { copy(text, nearest); });
-            action->setObjectName(QLatin1String(name));
-        }
-    }
+    menu.addMenu(&copyAs);
     menu.addSeparator();
-    pasteAction->setEnabled(
-        ColourMime::decode(QGuiApplication::clipboard()->mimeData()).request.has_value());
-    menu.addAction(pasteAction);
+    menu.addAction(paster);
     if (!extraActions.isEmpty()) {
         menu.addSeparator();
         menu.addActions(extraActions);

@@ -4,6 +4,7 @@
 #include "channeltext.h"
 #include "colourexchange.h"
 #include "colourkeeper.h"
+#include "colourmenus.h"
 #include "colourmodels.h"
 #include "displaysettings.h"
 #include "modelpanel.h"
@@ -74,7 +75,11 @@ MainWindow::MainWindow(QWidget *parent)
     addSettingsMenu();
     auto *exchange = new ColourExchange(this, centralWidget(), swatchRect, *engine,
         [this](const Notation::Result &result) { receiveColour(result); });
-    addScreenPicking(exchange);
+    QAction *pick = addScreenPicking(exchange);
+    auto *choose = new QAction(tr("&Choose Colour…"), this);
+    choose->setObjectName(QStringLiteral("actionChooseColour"));
+    connect(choose, &QAction::triggered, form->DrawButton, &QAbstractButton::click);
+    ColourMenus::addColourMenu(this, exchange, pick, choose);
 
     panelStyle = new CachedPanelStyle(QStyleFactory::create(style()->objectName()));
     panelStyle->setParent(this);
@@ -99,6 +104,7 @@ MainWindow::MainWindow(QWidget *parent)
         showNewColour();
         statusBar()->clearMessage();
     });
+    ColourMenus::finishMenuBar(this);
     keepWindowSize();
 }
 
@@ -305,10 +311,11 @@ void MainWindow::addSettingsMenu()
     reportProblem();
 }
 
-void MainWindow::addScreenPicking(ColourExchange *exchange)
+QAction *MainWindow::addScreenPicking(ColourExchange *exchange)
 {
     auto *picker = new ScreenColourPicker(this);
-    auto *pick = new QAction(tr("Pick from screen"), this);
+    auto *pick = new QAction(tr("Pick from &Screen"), this);
+    pick->setObjectName(QStringLiteral("actionPickFromScreen"));
     pick->setShortcut(QKeySequence(tr("Ctrl+P")));
     addAction(pick);
     exchange->addMenuAction(pick);
@@ -327,6 +334,7 @@ void MainWindow::addScreenPicking(ColourExchange *exchange)
     });
     connect(picker, &ScreenColourPicker::failed, this,
         [this](const QString &reason) { statusBar()->showMessage(reason); });
+    return pick;
 }
 
 void MainWindow::applyNotation(const Notation::Request &request)

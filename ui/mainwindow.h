@@ -13,6 +13,7 @@ class DisplaySettings;
 class ModelPanel;
 class NotationField;
 class Prismora;
+class QAction;
 class QColor;
 class QColorDialog;
 class QLabel;
@@ -97,7 +98,7 @@ private:
     void clearColourMessage();
     void addStatusBarWidgets();
     void addSettingsMenu();
-    void addScreenPicking(ColourExchange *exchange);
+    QAction *addScreenPicking(ColourExchange *exchange);
     bool receiveColour(const Notation::Result &result);
     // After a whole colour came in from outside the panels: every panel and the swatch show it.
     void showNewColour();
