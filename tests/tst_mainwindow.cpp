@@ -29,6 +29,7 @@ private slots:
     void comboItems_data();
     void comboItems();
     void startsEmptyWithSixDisabled();
+    void tabOrder_data();
     void tabOrder();
     void slotTable();
     void everyWidgetReachesItsSlot();
@@ -218,40 +219,58 @@ void TestMainWindow::startsEmptyWithSixDisabled()
             "lineEdit_1_4", "lineEdit_2_4", "lineEdit_3_4"}));
 }
 
+void TestMainWindow::tabOrder_data()
+{
+    QTest::addColumn<int>("cmykPanel"); // -1: every panel in RGB
+    QTest::addColumn<bool>("palettesDocked");
+    QTest::newRow("rgb") << -1 << false;
+    QTest::newRow("cmyk in panel 1") << 0 << false;
+    QTest::newRow("cmyk in panel 3") << 2 << false;
+    QTest::newRow("palettes docked") << -1 << true;
+}
+
 void TestMainWindow::tabOrder()
 {
+    QFETCH(int, cmykPanel);
+    QFETCH(bool, palettesDocked);
+    if (palettesDocked) {
+        auto *palettes = child<QDockWidget>("paletteDock");
+        palettes->setFloating(false);
+        palettes->show();
+    }
+    if (cmykPanel >= 0)
+        choose(window->findChild<QComboBox *>(QStringLiteral("comboBox%1").arg(cmykPanel + 1)), 1);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("DrawButton"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("comboBox1"));
 
-    const QStringList expected {"comboBox1", "horizontalSlider_8", "horizontalSlider_4",
-        "horizontalSlider_9", "horizontalSlider_1", "comboBox3", "horizontalSlider_5", "comboBox2",
-        "horizontalSlider_6", "horizontalSlider_3", "lineEdit_7", "lineEdit_1", "lineEdit_9",
-        "lineEdit_4", "horizontalSlider_2", "lineEdit_2", "lineEdit_3", "lineEdit_5",
-        "horizontalSlider_7", "lineEdit_6", "lineEdit_8", "notationEdit", "historyView",
-        "DrawButton"};
-    QStringList visited;
-    for (int i = 0; i < expected.size(); ++i) {
+    // Panel by panel, each channel's edit then its slider, the fourth only while enabled.
+    QStringList expected;
+    for (int panel = 0; panel < 3; ++panel) {
+        expected << QStringLiteral("comboBox%1").arg(panel + 1);
+        for (int channel = 1; channel <= 3; ++channel) {
+            const int n = panel * 3 + channel;
+            expected << QStringLiteral("lineEdit_%1").arg(n)
+                     << QStringLiteral("horizontalSlider_%1").arg(n);
+        }
+        if (panel == cmykPanel) {
+            expected << QStringLiteral("lineEdit_%1_4").arg(panel + 1)
+                     << QStringLiteral("horizontalSlider_%1_4").arg(panel + 1);
+        }
+    }
+    expected += QStringList {"DrawButton", "swatch", "notationEdit", "historyView"};
+    if (palettesDocked)
+        expected += QStringList {"paletteCombo", "paletteMenuButton", "paletteView"};
+    expected.append(QStringLiteral("comboBox1"));
+    QStringList visited {QApplication::focusWidget()->objectName()};
+    while (visited.size() < expected.size()) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.append(QApplication::focusWidget()->objectName());
     }
     QCOMPARE(visited, expected);
-
-    // With the fourth channel's widgets enabled, the notation field and the history strip still
-    // come after them.
-    choose(child<QComboBox>("comboBox2"), 1);
-    child<QWidget>("DrawButton")->setFocus();
-    visited.clear();
-    while (visited.size() < 40) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited.append(QApplication::focusWidget()->objectName());
-        if (visited.last() == QLatin1String("DrawButton"))
-            break;
-    }
-    QVERIFY(visited.contains(QStringLiteral("lineEdit_2_4")));
-    QVERIFY(visited.contains(QStringLiteral("horizontalSlider_2_4")));
-    QCOMPARE(visited.mid(visited.size() - 3),
-        QStringList({"notationEdit", "historyView", "DrawButton"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(),
+        palettesDocked ? QStringLiteral("paletteView") : QStringLiteral("historyView"));
 }
 
 void TestMainWindow::slotTable()

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-// The menu bar as the keyboard reaches it.
+// The menu bar and the swatch as the keyboard reaches them.
 class TestMenus : public QObject
 {
     Q_OBJECT
@@ -30,6 +30,11 @@ private slots:
     void chooseColourAsDraw();
     void helpBoxes_data();
     void helpBoxes();
+    void swatchMenuFromTheKeyboard_data();
+    void swatchMenuFromTheKeyboard();
+    void swatchShowsFocus();
+    void toolTips_data();
+    void toolTips();
 
 private:
     template<typename T> T *child(const QString &name) const
@@ -248,6 +253,63 @@ void TestMenus::helpBoxes()
     QVERIFY(box.parentIsWindow);
     for (const QString &mention : mentions)
         QVERIFY2(box.text.contains(mention), qPrintable(mention));
+}
+
+void TestMenus::swatchMenuFromTheKeyboard_data()
+{
+    QTest::addColumn<int>("key"); // 0: the platform's context menu event
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("context menu event") << 0 << int(Qt::NoModifier);
+    QTest::newRow("menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+    QTest::newRow("shift+f10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+}
+
+void TestMenus::swatchMenuFromTheKeyboard()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    auto *swatch = child<QWidget>(QStringLiteral("swatch"));
+    swatch->setFocus();
+    QCOMPARE(QApplication::focusWidget(), swatch);
+    if (key) {
+        QTest::keyClick(swatch, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    } else {
+        // As the X11 platform sends it for the Menu key: at the pointer, wherever that is.
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(-500, -500));
+        QApplication::sendEvent(swatch, &event);
+    }
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().first(), child<QMenu>(QStringLiteral("menuCopyAs"))->menuAction());
+    QCOMPARE(menu->pos(), swatch->mapToGlobal(swatch->rect().center()));
+    menu->close();
+}
+
+void TestMenus::swatchShowsFocus()
+{
+    auto *swatch = child<QWidget>(QStringLiteral("swatch"));
+    const QRect area(swatch->mapTo(window.get(), QPoint(0, 0)), swatch->size());
+    const QImage unfocused = window->grab(area).toImage();
+    swatch->setFocus();
+    const QImage focused = window->grab(area).toImage();
+    QVERIFY(focused != unfocused);
+    // The frame leaves the middle, where the colour is read, as it was.
+    const QPoint middle = swatch->rect().center();
+    QCOMPARE(focused.pixelColor(middle), unfocused.pixelColor(middle));
+}
+
+void TestMenus::toolTips_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::newRow("swatch") << "swatch";
+    QTest::newRow("draw") << "DrawButton";
+    QTest::newRow("notation field") << "notationEdit";
+}
+
+void TestMenus::toolTips()
+{
+    QFETCH(QString, widget);
+    QVERIFY(!child<QWidget>(widget)->toolTip().isEmpty());
 }
 
 QTEST_MAIN(TestMenus)

@@ -248,10 +248,11 @@ void TestSwatchRepaint::dragRepaintsOnlyTheSwatchAtOnce()
         qPrintable(QStringLiteral("the window also painted %1 rectangles beyond the swatch")
                        .arg((windowRegion - expectedArea).rectCount())));
 
-    // Besides the transparent parents behind the swatch, the panels and the notation field, only
-    // the edits and sliders may have been painted: no combo box or label, nor the button.
+    // Besides the transparent parents behind the swatch, the panels and the notation field, and
+    // the swatch's focus frame over it, only the edits and sliders may have been painted: no
+    // combo box or label, nor the button.
     QSet<QString> allowed {QStringLiteral("centralwidget"), QStringLiteral("gridLayoutWidget"),
-        QStringLiteral("statusbar")};
+        QStringLiteral("statusbar"), QStringLiteral("swatch")};
     for (QWidget *control : followers())
         allowed.insert(control->objectName());
     for (const QString &name : paintedWidgets)

@@ -12,6 +12,7 @@
 #include "notationfield.h"
 #include "prismora.h"
 #include "screencolourpicker.h"
+#include "swatchfocus.h"
 #include "typingguard.h"
 #include "ui_mainwindowform.h"
 
@@ -71,6 +72,11 @@ MainWindow::MainWindow(QWidget *parent)
     form->horizontalSlider_3_4->setEnabled(false);
 
     watchTyping();
+
+    auto *swatch = new SwatchFocus(centralWidget());
+    swatch->setGeometry(swatchRect);
+    form->DrawButton->setToolTip(tr("Choose a colour with the desktop's colour chooser"));
+
     addStatusBarWidgets();
     addSettingsMenu();
     auto *exchange = new ColourExchange(this, centralWidget(), swatchRect, *engine,
@@ -105,6 +111,7 @@ MainWindow::MainWindow(QWidget *parent)
         statusBar()->clearMessage();
     });
     ColourMenus::finishMenuBar(this);
+    orderTabChain(swatch);
     keepWindowSize();
 }
 
@@ -128,8 +135,6 @@ void MainWindow::addStatusBarWidgets()
     notationField->setFixedWidth(
         notationField->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
     statusBar()->addPermanentWidget(notationField);
-    // Made after every widget of the form, the field already comes last in the focus chain, after
-    // the fourth channel's edits and sliders too once they are enabled.
     connect(notationField, &NotationField::entered, this, [this](const QString &text) {
         if (!receiveColour(Notation::parse(text)))
             notationField->setRefused(true);
@@ -309,6 +314,24 @@ void MainWindow::addSettingsMenu()
     for (ModelPanel &panel : panels)
         panel.setDecimals(settings->decimals());
     reportProblem();
+}
+
+void MainWindow::orderTabChain(QWidget *swatch)
+{
+    // Panel by panel, left to right, then the colour and its history; the toolkit skips the
+    // disabled fourth rows, and the palette panel, made later, follows of itself.
+    QList<QWidget *> chain;
+    for (const ModelPanel &panel : panels) {
+        chain.append(panel.combo());
+        for (int channel = 0; channel < 4; ++channel)
+            chain << panel.edit(channel) << panel.slider(channel);
+    }
+    chain << form->DrawButton << swatch << notationField;
+    if (auto *history = centralWidget()->findChild<QWidget *>(QStringLiteral("historyView")))
+        chain.append(history);
+    for (int i = 1; i < chain.size(); ++i)
+        setTabOrder(chain.at(i - 1), chain.at(i));
+    chain.first()->setFocus();
 }
 
 QAction *MainWindow::addScreenPicking(ColourExchange *exchange)

@@ -99,6 +99,7 @@ private:
     void addStatusBarWidgets();
     void addSettingsMenu();
     QAction *addScreenPicking(ColourExchange *exchange);
+    void orderTabChain(QWidget *swatch);
     bool receiveColour(const Notation::Result &result);
     // After a whole colour came in from outside the panels: every panel and the swatch show it.
     void showNewColour();
