@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class QCommandLineParser;
 
@@ -37,12 +38,19 @@ private:
 
     void read(const QStringList &arguments);
     void refuse(const QString &reason, bool pointToHelp);
+    QString helpText() const;
+    int convert() const;
 
     std::unique_ptr<QCommandLineParser> m_parser;
     Action m_action = Action::Window;
     std::optional<Notation::Request> m_colour;
+    // What --convert converts: its arguments in order, "-" for the lines of standard input.
+    QStringList m_colours;
     bool m_json = false;
     bool m_round = false;
+    // The one notation to print, an index into Notation::copyFormats() or mappedFormat; -1 for
+    // every model.
+    int m_format = -1;
     QString m_reason;
     bool m_pointToHelp = false;
 };

@@ -1,6 +1,6 @@
 # Fails unless cmake/models.cmake lists the program's models by their keys, in the program's
 # order. --convert prints one line per entry of the engine's model table, after the hexadecimal
-# notation, so its first words are the table's keys.
+# notation and before the gamut line, so its other first words are the table's keys.
 #
 # usage: cmake -DPRISMORA=<the built program> -P check-models.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/models.cmake)
@@ -17,7 +17,7 @@ foreach(line IN LISTS lines)
     string(REGEX MATCH "^[^ ]+" key "${line}")
     list(APPEND keys ${key})
 endforeach()
-list(REMOVE_ITEM keys hex)
+list(REMOVE_ITEM keys hex gamut)
 
 if(NOT "${keys}" STREQUAL "${PRISMORA_MODEL_KEYS}")
     string(REPLACE ";" " " program "${keys}")

@@ -946,7 +946,9 @@ double Prismora::Hue_2_RGB(double low, double high, double h)
         return high;
     if (3 * h < 2)
         return low + ((high - low) * (twoThirds - h)) * 6;
-    qDebug() << "4";
+    // Streaming into QDebug costs more than the conversion, even when nobody sees the trace.
+    if (QLoggingCategory::defaultCategory()->isDebugEnabled())
+        qDebug() << "4";
     return low;
 }
 
