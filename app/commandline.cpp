@@ -113,6 +113,8 @@ public:
         , m_json(json)
         , m_format(format)
         , m_program(QCoreApplication::applicationName())
+        // A batch traces one cascade instead of every setter's; whoever reads the trace gets all.
+        , m_traced(QLoggingCategory::defaultCategory()->isDebugEnabled())
     {
         if (round)
             m_fresh.set_rgb_rounding(Prismora::RgbRounding::Nearest);
@@ -132,7 +134,12 @@ public:
         if (!result.request)
             return fail(text, result.error);
         m_engine = m_fresh;
-        Notation::apply(*result.request, m_engine);
+        if (m_traced) {
+            Notation::apply(*result.request, m_engine);
+        } else {
+            const Prismora::Batch batch(m_engine);
+            Notation::apply(*result.request, m_engine);
+        }
         if (result.request->alphaIgnored)
             warn(Notation::alphaIgnoredMessage());
         std::string &out = m_out.buffer();
@@ -236,6 +243,7 @@ private:
     const bool m_json;
     const int m_format;
     const QString m_program;
+    const bool m_traced;
     Prismora m_fresh;
     Prismora m_engine;
     QString m_text;

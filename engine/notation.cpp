@@ -11,11 +11,13 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace Notation {
 namespace {
@@ -403,6 +405,19 @@ private:
                 ++m_position;
         }
         const QStringView text = m_text.mid(start, m_position - start);
+        // The syntax is checked, so from_chars reads what toDouble() would, correctly rounded
+        // as it is, without building a byte array for each number.
+        char ascii[64];
+        if (text.size() < qsizetype(sizeof ascii)) {
+            const qsizetype skip = text.startsWith(u'+') ? 1 : 0;
+            qsizetype length = 0;
+            for (qsizetype i = skip; i < text.size(); ++i)
+                ascii[length++] = char(text[i].unicode());
+            double value = 0;
+            const std::from_chars_result read = std::from_chars(ascii, ascii + length, value);
+            if (read.ec == std::errc() && read.ptr == ascii + length)
+                return value;
+        }
         bool ok = false;
         const double value = text.toLatin1().toDouble(&ok);
         // The syntax was checked, so only the range can fail, and Qt versions differ in what they

@@ -634,13 +634,33 @@ const Prismora::Cascade Prismora::cascades[ColourModels::Count] = {
         &Prismora::as_set_oklab, &Prismora::oklab_oklch, &Prismora::settle_noise}},
 };
 
+Prismora::Batch::Batch(Prismora &engine)
+    : engine(engine)
+{
+    engine.batching = true;
+    engine.cascadePending = false;
+}
+
+Prismora::Batch::~Batch()
+{
+    engine.batching = false;
+    if (engine.cascadePending)
+        engine.cascade(engine.pendingFrom);
+}
+
 void Prismora::cascade(ColourModels::Index from)
 {
-    lastSet = from;
     // Display P3 and Rec. 2020 follow the colour as set when first read: most changes of colour
     // are never read in them, and their transfer functions cost more than the rest of a cascade.
+    // Marked at once even in a batch, so that the next channel's setter keeps the one just set.
     p3Current = from == ColourModels::DisplayP3;
     rec2020Current = from == ColourModels::Rec2020;
+    if (batching) {
+        cascadePending = true;
+        pendingFrom = from;
+        return;
+    }
+    lastSet = from;
     for (const Step step : cascades[from].steps) {
         if (!step)
             break;

@@ -149,6 +149,22 @@ public:
     bool in_p3_gamut() const;
     bool in_rec2020_gamut() const;
 
+    // While a Batch lives, each setter stores its channel and leaves the cascade to the Batch's
+    // end, which runs it once, from the model set last: setting the three channels of one model
+    // so costs one cascade instead of three, and gives the same colour, since a cascade rebuilds
+    // every other model from the one set alone. Only for the channels of one model.
+    class Batch
+    {
+    public:
+        explicit Batch(Prismora &engine);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        Prismora &engine;
+    };
+
     // The colour as set, in XYZ relative to D65 with white at Y = 1.
     ColourSpaces::Triple xyz_d65() const;
     // The nearest colour sRGB can show by CSS's gamut mapping, as whole levels rounded as the RGB
@@ -209,6 +225,9 @@ private:
     double wholeLevel(double channel) const;
 
     ColourModels::Index lastSet = ColourModels::Rgb;
+    bool batching = false;
+    bool cascadePending = false;
+    ColourModels::Index pendingFrom = ColourModels::Rgb;
     RgbRounding rgbRounding = RgbRounding::Truncate;
     double red = 0;
     double green = 0;

@@ -112,6 +112,8 @@ private slots:
     void init() { m_quiet = std::make_unique<MessageLog>(); }
     void cleanup() { m_quiet.reset(); }
     void newEngineHoldsBlack();
+    void batchGivesTheSameColour_data();
+    void batchGivesTheSameColour();
     void redRefusesOutOfRange_data();
     void redRefusesOutOfRange();
     void greenAndBlueStoreAnything();
@@ -912,6 +914,65 @@ void TestPrismora::registryMatchesOracle()
         QVERIFY(std::fabs(entry->channels[c].read(engine) - valueFor(c)) < 1e-5);
     QVERIFY(!ColourModels::model(-1));
     QVERIFY(!ColourModels::model(Oracle::Count));
+}
+
+void TestPrismora::batchGivesTheSameColour_data()
+{
+    QTest::addColumn<int>("model");
+    for (int m = 0; m < ColourModels::Count; ++m)
+        QTest::newRow(ColourModels::model(m)->key) << m;
+}
+
+// One cascade at the end of a batch against one after every channel, from a new engine and from
+// one holding another colour: every getter bit for bit, and the gamuts.
+void TestPrismora::batchGivesTheSameColour()
+{
+    QFETCH(int, model);
+    const ColourModels::Model &set = *ColourModels::model(model);
+    QRandomGenerator random(model + 1);
+    const auto value = [&](const ColourModels::Channel &channel) {
+        const double span = channel.highest - channel.lowest;
+        switch (random.bounded(8)) {
+        case 0:
+            return channel.lowest;
+        case 1:
+            return channel.highest;
+        case 2: // a grey's channels, a hue of 0
+            return channel.lowest + span / 2;
+        default: // a little beyond either end too
+            return channel.lowest - span / 10 + random.generateDouble() * span * 1.2;
+        }
+    };
+    for (int i = 0; i < 3000; ++i) {
+        Prismora one;
+        if (i % 2) {
+            const ColourModels::Model &before = *ColourModels::model(i % ColourModels::Count);
+            for (int c = 0; c < before.channelCount; ++c)
+                before.channels[c].write(one, value(before.channels[c]));
+        }
+        Prismora batched = one;
+        double values[4] {};
+        for (int c = 0; c < set.channelCount; ++c)
+            values[c] = value(set.channels[c]);
+        for (int c = 0; c < set.channelCount; ++c)
+            set.channels[c].write(one, values[c]);
+        {
+            const Prismora::Batch batch(batched);
+            for (int c = 0; c < set.channelCount; ++c)
+                set.channels[c].write(batched, values[c]);
+        }
+        for (int m = 0; m < ColourModels::Count; ++m) {
+            const ColourModels::Model &read = *ColourModels::model(m);
+            for (int c = 0; c < read.channelCount; ++c) {
+                QVERIFY2(sameDouble(read.channels[c].read(batched), read.channels[c].read(one)),
+                    qPrintable(QStringLiteral("%1 %2 after %3").arg(read.key).arg(c).arg(i)));
+            }
+        }
+        QCOMPARE(batched.in_srgb_gamut(), one.in_srgb_gamut());
+        QCOMPARE(batched.in_p3_gamut(), one.in_p3_gamut());
+        QCOMPARE(batched.in_rec2020_gamut(), one.in_rec2020_gamut());
+        QCOMPARE(batched.nearest_srgb(), one.nearest_srgb());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPrismora)
