@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace Conversion {
 namespace {
@@ -127,18 +128,30 @@ int fixedSixDigits(double value, char *text)
 
 } // namespace
 
-void appendNumber(std::string &out, double value)
+namespace {
+
+// The number at `text`, which has room for 32 bytes; returns the end of what was written.
+char *writeNumber(char *text, double value)
 {
     value += 0.0; // no "-0"
     if (value == 0) {
-        out += '0';
-        return;
+        *text = '0';
+        return text + 1;
     }
-    char text[16];
     if (const int length = fixedSixDigits(value, text))
-        out.append(text, std::size_t(length));
-    else
-        append(out, Notation::number(value));
+        return text + length;
+    // Six digits with an exponent, or inf or nan: a dozen characters at most.
+    const QByteArray bytes = Notation::number(value).toLatin1().left(32);
+    std::memcpy(text, bytes.constData(), std::size_t(bytes.size()));
+    return text + bytes.size();
+}
+
+} // namespace
+
+void appendNumber(std::string &out, double value)
+{
+    char text[32];
+    out.append(text, std::size_t(writeNumber(text, value) - text));
 }
 
 void appendHex(std::string &out, const Prismora &engine)
@@ -161,17 +174,23 @@ void appendText(std::string &out, const Prismora &engine)
 {
     out += "hex ";
     appendHex(out, engine);
-    out += '\n';
+    // Each model's line is written in place and appended whole: appending every number and
+    // space on its own costs more than writing them.
+    char line[16 + 4 * 33];
     for (int index = 0; index < ColourModels::Count; ++index) {
         const ColourModels::Model &model = *ColourModels::model(index);
-        out += model.key;
+        char *p = line;
+        *p++ = '\n';
+        const std::size_t keyLength = std::min<std::size_t>(std::strlen(model.key), 15);
+        std::memcpy(p, model.key, keyLength);
+        p += keyLength;
         for (int c = 0; c < model.channelCount; ++c) {
-            out += ' ';
-            appendNumber(out, model.channels[c].read(engine));
+            *p++ = ' ';
+            p = writeNumber(p, model.channels[c].read(engine));
         }
-        out += '\n';
+        out.append(line, std::size_t(p - line));
     }
-    out += "gamut ";
+    out += "\ngamut ";
     out += gamut(engine);
     out += '\n';
 }
