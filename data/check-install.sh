@@ -64,9 +64,13 @@ metainfo=$datadir/metainfo/$app_id.metainfo.xml
 manual=$mandir/man1/prismora.1.gz
 copyright=$datadir/doc/prismora/copyright
 changelog=$datadir/doc/prismora/changelog.gz
+translations=$datadir/prismora/translations
+english=$translations/prismora_en.qm
+russian=$translations/prismora_ru.qm
 
 # Anything beyond these (headers, static libraries, test programs) does not belong in a package.
-printf '%s\n' "$binary" "$desktop" "$icon" "$metainfo" "$manual" "$copyright" "$changelog" |
+printf '%s\n' "$binary" "$desktop" "$icon" "$metainfo" "$manual" "$copyright" "$changelog" \
+    "$english" "$russian" |
     LC_ALL=C sort >"$work/expected"
 (cd "$dest" && find . ! -type d | sed 's/^\.//') | LC_ALL=C sort >"$work/installed"
 if ! diff -u "$work/expected" "$work/installed" >"$work/layout.diff"; then
@@ -77,7 +81,7 @@ fi
 if ! [ -f "$dest$binary" ] || ! [ -x "$dest$binary" ]; then
     fail "$binary is missing or not executable"
 fi
-for file in "$desktop" "$icon" "$metainfo" "$manual" "$copyright" "$changelog"; do
+for file in "$desktop" "$icon" "$metainfo" "$manual" "$copyright" "$changelog" "$english" "$russian"; do
     if ! [ -f "$dest$file" ] || ! [ -s "$dest$file" ]; then
         fail "$file is missing or empty"
     elif [ -x "$dest$file" ]; then
