@@ -61,6 +61,8 @@ class tst_CommandLine : public QObject
 private slots:
     void answers_data();
     void answers();
+    void speaksTheLocale_data();
+    void speaksTheLocale();
     void json_data();
     void json();
     void jsonLines();
@@ -225,6 +227,44 @@ void tst_CommandLine::answers()
         QCOMPARE(outcome.err, QString());
     else
         QVERIFY2(outcome.err.contains(err), qPrintable(outcome.err));
+}
+
+void tst_CommandLine::speaksTheLocale_data()
+{
+    QTest::addColumn<QStringList>("locale");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("out"); // contained in standard output
+    QTest::addColumn<QString>("err"); // contained in standard error
+
+    const QStringList help {"--help"};
+    const QStringList refused {"--convert"};
+    QTest::newRow("C help") << QStringList {"LC_ALL=C"} << help << "Displays this help."
+                            << "";
+    QTest::newRow("en_US help") << QStringList {"LANG=en_US.UTF-8"} << help << "Displays this help."
+                                << "";
+    QTest::newRow("ru_RU help") << QStringList {"LANG=ru_RU.UTF-8"} << help
+                                << "Показывает эту справку."
+                                << "";
+    QTest::newRow("LANGUAGE first")
+        << QStringList {"LANG=en_US.UTF-8", "LANGUAGE=ru"} << help << "Показывает эту справку."
+        << "";
+    QTest::newRow("C refusal") << QStringList {"LC_ALL=C"} << refused << ""
+                               << "--convert needs a colour.";
+    QTest::newRow("ru_RU refusal") << QStringList {"LANG=ru_RU.UTF-8"} << refused << ""
+                                   << "Для --convert нужен цвет.\nПодробнее: 'prismora --help'.";
+}
+
+void tst_CommandLine::speaksTheLocale()
+{
+    QFETCH(QStringList, locale);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    // Nothing of the locale the tests run under, only the row's.
+    QStringList settings {"LANGUAGE=", "LC_ALL=", "LC_MESSAGES=", "LANG="};
+    const Outcome outcome = run(arguments, settings + locale);
+    QVERIFY2(outcome.out.contains(out), qPrintable(outcome.out));
+    QVERIFY2(outcome.err.contains(err), qPrintable(outcome.err));
 }
 
 void tst_CommandLine::json_data()
