@@ -1,20 +1,25 @@
 // Takes the README's screenshot of the real window on a real X server: a colour typed into the
 // first panel, then CMYK, HSV and OKLCH chosen in the three panels. Also checks that hovering an
 // edit shows its channel's tool tip. With --loupe, shows the X11 picker's loupe instead, on the
-// corner of the swatch, and checks that Enter picks the colour the loupe shows.
+// corner of the swatch, and checks that Enter picks the colour the loupe shows. With --beside,
+// saves the window, in the locale's language, to the right of an earlier screenshot. The
+// translations are loaded as the program loads them, for the locale the tool runs under.
 #include "mainwindow.h"
 #include "pickloupe.h"
 #include "screenpickoverlay.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTest>
 #include <QToolTip>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -93,15 +98,38 @@ int loupeShot(MainWindow &window, const QString &path)
     return 0;
 }
 
+// The earlier screenshot on the left, this window on the right.
+int besideShot(MainWindow &window, const QString &leftPath, const QString &path)
+{
+    const QPixmap left(leftPath);
+    const QPixmap right = grabAround(window, 0);
+    if (left.isNull()) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(leftPath));
+        return 1;
+    }
+    const int gap = 16;
+    QPixmap both(left.width() + gap + right.width(), std::max(left.height(), right.height()));
+    both.fill(Qt::white);
+    QPainter painter(&both);
+    painter.drawPixmap(0, 0, left);
+    painter.drawPixmap(left.width() + gap, 0, right);
+    painter.end();
+    return both.save(path) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    const Translations translations;
     const bool loupe = argc == 3 && QLatin1String(argv[1]) == QLatin1String("--loupe");
+    const bool beside = argc == 4 && QLatin1String(argv[1]) == QLatin1String("--beside");
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s SCREENSHOT.png TOOLTIP.png\n       %s --loupe LOUPE.png\n",
-            argv[0], argv[0]);
+        std::fprintf(stderr,
+            "usage: %s SCREENSHOT.png TOOLTIP.png\n       %s --loupe LOUPE.png\n"
+            "       %s --beside LEFT.png BOTH.png\n",
+            argv[0], argv[0], argv[0]);
         return 2;
     }
     MainWindow window;
@@ -126,6 +154,8 @@ int main(int argc, char **argv)
     QTest::qWait(300);
     if (loupe)
         return loupeShot(window, QString::fromLocal8Bit(argv[2]));
+    if (beside)
+        return besideShot(window, QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (!grabAround(window, 0).save(QString::fromLocal8Bit(argv[1])))
         return 1;
 
