@@ -18,11 +18,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ColourStore", text);
-}
-
 constexpr int formatVersion = 1;
 // Fifty palettes of two hundred colours take about 2 MiB; far more is no file of ours.
 constexpr qint64 largestFile = 64 * 1024 * 1024;

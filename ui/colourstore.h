@@ -4,6 +4,7 @@
 #include "palettebook.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <optional>
@@ -17,6 +18,8 @@ class QJsonObject;
 // when they were settled.
 class ColourStore
 {
+    Q_DECLARE_TR_FUNCTIONS(ColourStore)
+
 public:
     // By default defaultFolder().
     explicit ColourStore(const QString &folder = QString());

@@ -9,11 +9,6 @@
 namespace CssPalette {
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CssPalette", text);
-}
-
 // A colour's name as a CSS identifier: letters, digits, "-" and "_", the rest made "-".
 QString propertyName(const QString &name, int row, QSet<QString> &taken)
 {
@@ -66,14 +61,16 @@ GimpPalette::Written write(const Palette &palette, Notation notation)
 GimpPalette::ReadResult read(const QByteArray &bytes)
 {
     const auto failure = [](int line, const QString &what) {
-        return GimpPalette::ReadResult {std::nullopt, tr("Line %1: %2").arg(line).arg(what)};
+        return GimpPalette::ReadResult {std::nullopt,
+            QCoreApplication::translate("CssPalette", "Line %1: %2").arg(line).arg(what)};
     };
     if (bytes.size() > GimpPalette::largestFile)
         return {std::nullopt,
-            tr("The file is larger than %1 MiB.").arg(GimpPalette::largestFile >> 20)};
+            QCoreApplication::translate("CssPalette", "The file is larger than %1 MiB.")
+                .arg(GimpPalette::largestFile >> 20)};
     if (bytes.contains('\0'))
-        return failure(
-            bytes.left(bytes.indexOf('\0')).count('\n') + 1, tr("it holds binary data."));
+        return failure(bytes.left(bytes.indexOf('\0')).count('\n') + 1,
+            QCoreApplication::translate("CssPalette", "it holds binary data."));
     const std::optional<QString> decoded = GimpPalette::utf8(bytes);
     if (!decoded) {
         int line = 1;
@@ -82,7 +79,7 @@ GimpPalette::ReadResult read(const QByteArray &bytes)
                 break;
             ++line;
         }
-        return failure(line, tr("it is not UTF-8 text."));
+        return failure(line, QCoreApplication::translate("CssPalette", "it is not UTF-8 text."));
     }
     const QString &text = *decoded;
     Palette palette;
@@ -95,7 +92,8 @@ GimpPalette::ReadResult read(const QByteArray &bytes)
         if (c == QLatin1Char('/') && at + 1 < text.size() && text.at(at + 1) == QLatin1Char('*')) {
             const int end = text.indexOf(QLatin1String("*/"), at + 2);
             if (end < 0)
-                return failure(line, tr("a comment is not closed."));
+                return failure(
+                    line, QCoreApplication::translate("CssPalette", "a comment is not closed."));
             line += text.mid(at, end - at).count(QLatin1Char('\n'));
             at = end + 1;
             continue;
@@ -114,7 +112,9 @@ GimpPalette::ReadResult read(const QByteArray &bytes)
             continue;
         const int colon = trimmed.indexOf(QLatin1Char(':'));
         if (colon < 0)
-            return failure(declarationLine, tr("a custom property is \"--name: colour;\"."));
+            return failure(declarationLine,
+                QCoreApplication::translate(
+                    "CssPalette", "a custom property is \"--name: colour;\"."));
         QString value = trimmed.mid(colon + 1).trimmed();
         if (value.endsWith(QLatin1String("!important"), Qt::CaseInsensitive))
             value = value.chopped(10).trimmed();
@@ -123,13 +123,16 @@ GimpPalette::ReadResult read(const QByteArray &bytes)
             return failure(declarationLine, result.error);
         if (palette.colours.size() >= PaletteBook::largestPalette)
             return failure(declarationLine,
-                tr("a palette holds at most %1 colours.").arg(PaletteBook::largestPalette));
+                QCoreApplication::translate("CssPalette", "a palette holds at most %1 colours.")
+                    .arg(PaletteBook::largestPalette));
         StoredColour colour = StoredColour::fromRequest(*result.request);
         colour.name = trimmed.left(colon).mid(2).trimmed();
         palette.colours.append(colour);
     }
     if (palette.colours.isEmpty())
-        return failure(1, tr("the file holds no custom property with a colour."));
+        return failure(1,
+            QCoreApplication::translate(
+                "CssPalette", "the file holds no custom property with a colour."));
     return {palette, QString()};
 }
 

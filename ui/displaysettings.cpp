@@ -10,11 +10,6 @@ namespace {
 const QString roundingKey = QStringLiteral("rgb/rounding");
 const QString decimalsKey = QStringLiteral("display/decimals");
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DisplaySettings", text);
-}
-
 } // namespace
 
 DisplaySettings::DisplaySettings()

@@ -1,6 +1,7 @@
 #ifndef DISPLAYSETTINGS_H
 #define DISPLAYSETTINGS_H
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <memory>
@@ -12,6 +13,8 @@ class QSettings;
 // file that cannot be read is never written over: it is set aside first and the defaults hold.
 class DisplaySettings
 {
+    Q_DECLARE_TR_FUNCTIONS(DisplaySettings)
+
 public:
     DisplaySettings();
     ~DisplaySettings();

@@ -8,14 +8,9 @@
 namespace GimpPalette {
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("GimpPalette", text);
-}
-
 QString lineError(int line, const QString &what)
 {
-    return tr("Line %1: %2").arg(line).arg(what);
+    return QCoreApplication::translate("GimpPalette", "Line %1: %2").arg(line).arg(what);
 }
 
 // GIMP's own reader takes a row's three numbers as whole decimal numbers, each followed by
@@ -50,7 +45,9 @@ std::optional<QString> utf8(const QByteArray &line)
 ReadResult read(const QByteArray &bytes)
 {
     if (bytes.size() > largestFile)
-        return {std::nullopt, tr("The file is larger than %1 MiB.").arg(largestFile >> 20)};
+        return {std::nullopt,
+            QCoreApplication::translate("GimpPalette", "The file is larger than %1 MiB.")
+                .arg(largestFile >> 20)};
     QList<QByteArray> lines = bytes.split('\n');
     if (bytes.startsWith("\xEF\xBB\xBF"))
         lines.first().remove(0, 3);
@@ -61,15 +58,21 @@ ReadResult read(const QByteArray &bytes)
         if (raw.endsWith('\r'))
             raw.chop(1);
         if (raw.contains('\0'))
-            return {std::nullopt, lineError(number, tr("it holds binary data."))};
+            return {std::nullopt,
+                lineError(
+                    number, QCoreApplication::translate("GimpPalette", "it holds binary data."))};
         const std::optional<QString> decoded = utf8(raw);
         if (!decoded)
-            return {std::nullopt, lineError(number, tr("it is not UTF-8 text."))};
+            return {std::nullopt,
+                lineError(
+                    number, QCoreApplication::translate("GimpPalette", "it is not UTF-8 text."))};
         const QString &line = *decoded;
         if (!header) {
             if (!line.startsWith(QLatin1String("GIMP Palette")))
                 return {std::nullopt,
-                    lineError(number, tr("a GIMP palette begins with \"GIMP Palette\"."))};
+                    lineError(number,
+                        QCoreApplication::translate(
+                            "GimpPalette", "a GIMP palette begins with \"GIMP Palette\"."))};
             header = true;
             continue;
         }
@@ -84,8 +87,10 @@ ReadResult read(const QByteArray &bytes)
             bool ok = false;
             palette.columns = line.mid(8).trimmed().toInt(&ok);
             if (!ok || palette.columns < 0 || palette.columns > 256)
-                return {
-                    std::nullopt, lineError(number, tr("Columns: takes a number from 0 to 256."))};
+                return {std::nullopt,
+                    lineError(number,
+                        QCoreApplication::translate(
+                            "GimpPalette", "Columns: takes a number from 0 to 256."))};
             continue;
         }
         int at = 0;
@@ -94,12 +99,15 @@ ReadResult read(const QByteArray &bytes)
             if (!readChannel(line, at, channel))
                 return {std::nullopt,
                     lineError(number,
-                        tr("a colour row is red, green and blue from 0 to 255, then a name."))};
+                        QCoreApplication::translate("GimpPalette",
+                            "a colour row is red, green and blue from 0 to 255, then a name."))};
         }
         if (palette.colours.size() >= PaletteBook::largestPalette)
             return {std::nullopt,
                 lineError(number,
-                    tr("a palette holds at most %1 colours.").arg(PaletteBook::largestPalette))};
+                    QCoreApplication::translate(
+                        "GimpPalette", "a palette holds at most %1 colours.")
+                        .arg(PaletteBook::largestPalette))};
         Notation::Request request;
         request.values = {double(rgb[0]), double(rgb[1]), double(rgb[2])};
         StoredColour colour = StoredColour::fromRequest(request);
@@ -110,7 +118,10 @@ ReadResult read(const QByteArray &bytes)
         palette.colours.append(colour);
     }
     if (!header)
-        return {std::nullopt, lineError(1, tr("a GIMP palette begins with \"GIMP Palette\"."))};
+        return {std::nullopt,
+            lineError(1,
+                QCoreApplication::translate(
+                    "GimpPalette", "a GIMP palette begins with \"GIMP Palette\"."))};
     return {palette, QString()};
 }
 

@@ -8,26 +8,21 @@
 #include <QSaveFile>
 
 namespace PaletteFiles {
-namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PaletteFiles", text);
-}
-
-} // namespace
 
 GimpPalette::ReadResult read(const QString &path)
 {
     const QFileInfo info(path);
     if (info.isDir())
-        return {std::nullopt, tr("It is a folder, not a file.")};
+        return {std::nullopt,
+            QCoreApplication::translate("PaletteFiles", "It is a folder, not a file.")};
     if (!info.exists())
-        return {std::nullopt, tr("There is no such file.")};
+        return {
+            std::nullopt, QCoreApplication::translate("PaletteFiles", "There is no such file.")};
     // Checked before reading, so that a huge file is never taken into memory.
     if (info.size() > GimpPalette::largestFile)
         return {std::nullopt,
-            tr("The file is larger than %1 MiB.").arg(GimpPalette::largestFile >> 20)};
+            QCoreApplication::translate("PaletteFiles", "The file is larger than %1 MiB.")
+                .arg(GimpPalette::largestFile >> 20)};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {std::nullopt, file.errorString()};
