@@ -843,6 +843,13 @@ COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6
     </message>
 </context>
 <context>
+    <name>PickLoupe</name>
+    <message>
+        <source>Click or Enter to pick, Escape to cancel, arrow keys move one pixel</source>
+        <translation>Click or Enter to pick, Escape to cancel, arrow keys move one pixel</translation>
+    </message>
+</context>
+<context>
     <name>PortalColourPicker</name>
     <message>
         <source>The desktop portal could not pick a colour: %1</source>

@@ -847,6 +847,13 @@ COLOUR — это #rrggbb или #rgb (альфа-канал читается и
     </message>
 </context>
 <context>
+    <name>PickLoupe</name>
+    <message>
+        <source>Click or Enter to pick, Escape to cancel, arrow keys move one pixel</source>
+        <translation>Щелчок или Enter — взять цвет, Escape — отмена, стрелки сдвигают на один пиксель</translation>
+    </message>
+</context>
+<context>
     <name>PortalColourPicker</name>
     <message>
         <source>The desktop portal could not pick a colour: %1</source>
