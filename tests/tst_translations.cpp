@@ -159,7 +159,8 @@ void TestTranslations::chooserButtons()
     QFETCH(QString, locale);
     QFETCH(QString, cancel);
     open(locale);
-    if (locale != QLatin1String("C") && !translations->toolkitLoaded())
+    // The toolkit ships no English translation with every version: its texts are English.
+    if (cancel != QLatin1String("Cancel") && !translations->toolkitLoaded())
         QSKIP("The toolkit's translations are not installed (qttranslations5-l10n or "
               "qt6-translations-l10n)");
     QString shown;
