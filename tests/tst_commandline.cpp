@@ -237,7 +237,7 @@ void tst_CommandLine::speaksTheLocale_data()
     QTest::addColumn<QString>("err"); // contained in standard error
 
     const QStringList help {"--help"};
-    const QStringList refused {"--convert"};
+    const QStringList refused {"--format", "hex"};
     QTest::newRow("C help") << QStringList {"LC_ALL=C"} << help << "Displays this help."
                             << "";
     QTest::newRow("en_US help") << QStringList {"LANG=en_US.UTF-8"} << help << "Displays this help."
@@ -249,9 +249,10 @@ void tst_CommandLine::speaksTheLocale_data()
         << QStringList {"LANG=en_US.UTF-8", "LANGUAGE=ru"} << help << "Показывает эту справку."
         << "";
     QTest::newRow("C refusal") << QStringList {"LC_ALL=C"} << refused << ""
-                               << "--convert needs a colour.";
-    QTest::newRow("ru_RU refusal") << QStringList {"LANG=ru_RU.UTF-8"} << refused << ""
-                                   << "Для --convert нужен цвет.\nПодробнее: 'prismora --help'.";
+                               << "--format goes with --convert.";
+    QTest::newRow("ru_RU refusal")
+        << QStringList {"LANG=ru_RU.UTF-8"} << refused << ""
+        << "--format используется вместе с --convert.\nПодробнее: 'prismora --help'.";
 }
 
 void tst_CommandLine::speaksTheLocale()

@@ -68,7 +68,7 @@ void TestTranslations::windowTexts_data()
     QTest::addColumn<QStringList>("menus");
 
     // The texts as written in the sources.
-    const QStringList menus {"&Colour", "&View", "&Settings"};
+    const QStringList menus {"&Colour", "&View", "&Settings", "&Help"};
     QTest::newRow("C") << "C"
                        << "MainWindow"
                        << "Draw"
@@ -84,7 +84,7 @@ void TestTranslations::windowTexts_data()
                            << "Выбрать"
                            << "Значение вне диапазона"
                            << "Параметры RGB имеют диапазон от 0 до 255"
-                           << QStringList {"&Цвет", "&Вид", "&Настройки"};
+                           << QStringList {"&Цвет", "&Вид", "&Настройки", "&Справка"};
 }
 
 void TestTranslations::windowTexts()

@@ -4,20 +4,24 @@
 <context>
     <name>ColourExchange</name>
     <message>
-        <source>Paste colour</source>
-        <translation>Paste colour</translation>
-    </message>
-    <message>
         <source>Copy colour</source>
         <translation>Copy colour</translation>
     </message>
     <message>
-        <source>Copy %1</source>
-        <translation>Copy %1</translation>
+        <source>&amp;Paste</source>
+        <translation>&amp;Paste</translation>
     </message>
     <message>
-        <source>Copy nearest sRGB %1</source>
-        <translation>Copy nearest sRGB %1</translation>
+        <source>C&amp;opy As</source>
+        <translation>C&amp;opy As</translation>
+    </message>
+    <message>
+        <source>Nearest sRGB</source>
+        <translation>Nearest sRGB</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -186,6 +190,29 @@
     </message>
 </context>
 <context>
+    <name>ColourMenus</name>
+    <message>
+        <source>&amp;Colour</source>
+        <translation>&amp;Colour</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Colour &amp;Notations</source>
+        <translation>Colour &amp;Notations</translation>
+    </message>
+    <message>
+        <source>&amp;About Prismora</source>
+        <translation>&amp;About Prismora</translation>
+    </message>
+</context>
+<context>
     <name>ColourStore</name>
     <message>
         <source>some of its colours are damaged</source>
@@ -235,32 +262,12 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <source>Shows a colour in RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b*, CIE LCh, OKLab, OKLCh, Display P3 and Rec. 2020. Without --convert it starts the window, with COLOUR if one is given.
-
-COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6 or 8 digits), a CSS colour name such as rebeccapurple, or rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(), oklab(), oklch() or color() (in srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 or xyz-d65) as CSS writes them. Quote it for the shell.</source>
-        <translation>Shows a colour in RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b*, CIE LCh, OKLab, OKLCh, Display P3 and Rec. 2020. Without --convert it starts the window, with COLOUR if one is given.
-
-COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6 or 8 digits), a CSS colour name such as rebeccapurple, or rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(), oklab(), oklch() or color() (in srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 or xyz-d65) as CSS writes them. Quote it for the shell.</translation>
-    </message>
-    <message>
         <source>Displays this help.</source>
         <translation>Displays this help.</translation>
     </message>
     <message>
-        <source>Prints COLOUR in every model, one line each, and exits; needs no window or display. After oklch come the lines p3 and rec2020: Display P3 and Rec. 2020, 0 to 1 within each space.</source>
-        <translation>Prints COLOUR in every model, one line each, and exits; needs no window or display. After oklch come the lines p3 and rec2020: Display P3 and Rec. 2020, 0 to 1 within each space.</translation>
-    </message>
-    <message>
-        <source>With --convert, prints one JSON object whose numbers keep full precision: the same names as keys, p3 and rec2020 included, then srgb_mapped, the nearest sRGB colour by CSS gamut mapping (equal to hex inside sRGB).</source>
-        <translation>With --convert, prints one JSON object whose numbers keep full precision: the same names as keys, p3 and rec2020 included, then srgb_mapped, the nearest sRGB colour by CSS gamut mapping (equal to hex inside sRGB).</translation>
-    </message>
-    <message>
         <source>With --convert, rounds RGB to the nearest whole level, as CSS and browsers do, instead of truncating it.</source>
         <translation>With --convert, rounds RGB to the nearest whole level, as CSS and browsers do, instead of truncating it.</translation>
-    </message>
-    <message>
-        <source>The colour to convert or to start with.</source>
-        <translation>The colour to convert or to start with.</translation>
     </message>
     <message>
         <source>Give one colour; quote one with spaces, as in &apos;rgb(63 160 220)&apos;.</source>
@@ -275,12 +282,72 @@ COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6
         <translation>--round goes with --convert.</translation>
     </message>
     <message>
-        <source>--convert needs a colour.</source>
-        <translation>--convert needs a colour.</translation>
-    </message>
-    <message>
         <source>Try &apos;%1 --help&apos; for more.</source>
         <translation>Try &apos;%1 --help&apos; for more.</translation>
+    </message>
+    <message>
+        <source>The line is longer than %1 bytes.</source>
+        <translation>The line is longer than %1 bytes.</translation>
+    </message>
+    <message>
+        <source>The line is not UTF-8 text.</source>
+        <translation>The line is not UTF-8 text.</translation>
+    </message>
+    <message>
+        <source>Standard input could not be read.</source>
+        <translation>Standard input could not be read.</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>line %1</translation>
+    </message>
+    <message>
+        <source>Shows a colour in RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b*, CIE LCh, OKLab, OKLCh, Display P3 and Rec. 2020. Without --convert it starts the window, with COLOUR if one is given.
+
+COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6 or 8 digits), a CSS colour name such as rebeccapurple, or rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(), oklab(), oklch() or color() (in srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 or xyz-d65) as CSS writes them. Quote it for the shell.
+
+With --convert, a colour that cannot be read is reported on standard error with its line or argument and the others are still converted; the exit status is then 2. For example: cut -f2 palette.tsv | prismora -c --format oklch</source>
+        <translation>Shows a colour in RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b*, CIE LCh, OKLab, OKLCh, Display P3 and Rec. 2020. Without --convert it starts the window, with COLOUR if one is given.
+
+COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6 or 8 digits), a CSS colour name such as rebeccapurple, or rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(), oklab(), oklch() or color() (in srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 or xyz-d65) as CSS writes them. Quote it for the shell.
+
+With --convert, a colour that cannot be read is reported on standard error with its line or argument and the others are still converted; the exit status is then 2. For example: cut -f2 palette.tsv | prismora -c --format oklch</translation>
+    </message>
+    <message>
+        <source>Prints each COLOUR in every model, one line each, and exits; needs no window or display. After oklch come the lines p3 and rec2020: Display P3 and Rec. 2020, 0 to 1 within each space; last the line gamut: srgb, display-p3, rec2020 or beyond, the smallest that holds the colour. With - as COLOUR, or no COLOUR and standard input not a terminal, converts each line of standard input as it comes; blank lines are skipped.</source>
+        <translation>Prints each COLOUR in every model, one line each, and exits; needs no window or display. After oklch come the lines p3 and rec2020: Display P3 and Rec. 2020, 0 to 1 within each space; last the line gamut: srgb, display-p3, rec2020 or beyond, the smallest that holds the colour. With - as COLOUR, or no COLOUR and standard input not a terminal, converts each line of standard input as it comes; blank lines are skipped.</translation>
+    </message>
+    <message>
+        <source>With --convert, prints one JSON object per colour, one line each, whose numbers keep full precision: input, the colour as given, the same names as keys, p3 and rec2020 included, then srgb_mapped, the nearest sRGB colour by CSS gamut mapping (equal to hex inside sRGB), and gamut. A colour that cannot be read gives input and error.</source>
+        <translation>With --convert, prints one JSON object per colour, one line each, whose numbers keep full precision: input, the colour as given, the same names as keys, p3 and rec2020 included, then srgb_mapped, the nearest sRGB colour by CSS gamut mapping (equal to hex inside sRGB), and gamut. A colour that cannot be read gives input and error.</translation>
+    </message>
+    <message>
+        <source>With --convert, prints only NAME for each colour, one line each, as the copy menu writes it: %1 (the nearest sRGB colour by CSS gamut mapping, as hex).</source>
+        <translation>With --convert, prints only NAME for each colour, one line each, as the copy menu writes it: %1 (the nearest sRGB colour by CSS gamut mapping, as hex).</translation>
+    </message>
+    <message>
+        <source>The colour to start with, or the colours to convert.</source>
+        <translation>The colour to start with, or the colours to convert.</translation>
+    </message>
+    <message>
+        <source>--format goes with --convert.</source>
+        <translation>--format goes with --convert.</translation>
+    </message>
+    <message>
+        <source>--format and --json exclude each other: give one.</source>
+        <translation>--format and --json exclude each other: give one.</translation>
+    </message>
+    <message>
+        <source>Unknown format &apos;%1&apos;; give one of %2.</source>
+        <translation>Unknown format &apos;%1&apos;; give one of %2.</translation>
+    </message>
+    <message>
+        <source>--convert needs a colour, or - to read colours from standard input.</source>
+        <translation>--convert needs a colour, or - to read colours from standard input.</translation>
+    </message>
+    <message>
+        <source>No display to show the window on; use --convert to convert colours without one.</source>
+        <translation>No display to show the window on; use --convert to convert colours without one.</translation>
     </message>
 </context>
 <context>
@@ -623,10 +690,6 @@ COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6
         <translation>%1 decimals</translation>
     </message>
     <message>
-        <source>Pick from screen</source>
-        <translation>Pick from screen</translation>
-    </message>
-    <message>
         <source>Ctrl+P</source>
         <translation>Ctrl+P</translation>
     </message>
@@ -645,6 +708,18 @@ COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6
     <message>
         <source>Ууууууупс :( !Ошибка!</source>
         <translation>Out of range</translation>
+    </message>
+    <message>
+        <source>Choose a colour with the desktop&apos;s colour chooser</source>
+        <translation>Choose a colour with the desktop&apos;s colour chooser</translation>
+    </message>
+    <message>
+        <source>&amp;Choose Colour…</source>
+        <translation>&amp;Choose Colour…</translation>
+    </message>
+    <message>
+        <source>Pick from &amp;Screen</source>
+        <translation>Pick from &amp;Screen</translation>
     </message>
 </context>
 <context>
@@ -800,6 +875,14 @@ COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6
         <source>Rec. 2020</source>
         <translation>Rec. 2020</translation>
     </message>
+    <message>
+        <source>A hex colour has 3, 4, 6 or 8 hex digits, as in #3fa0dc; the # is optional for 6 or 8. An alpha is read and ignored.</source>
+        <translation>A hex colour has 3, 4, 6 or 8 hex digits, as in #3fa0dc; the # is optional for 6 or 8. An alpha is read and ignored.</translation>
+    </message>
+    <message>
+        <source>A CSS colour name, as in navy or rebeccapurple, in any case.</source>
+        <translation>A CSS colour name, as in navy or rebeccapurple, in any case.</translation>
+    </message>
 </context>
 <context>
     <name>PaletteBook</name>
@@ -877,6 +960,17 @@ COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6
     <message>
         <source>The screen could not be read.</source>
         <translation>The screen could not be read.</translation>
+    </message>
+</context>
+<context>
+    <name>SwatchFocus</name>
+    <message>
+        <source>Colour swatch</source>
+        <translation>Colour swatch</translation>
+    </message>
+    <message>
+        <source>The current colour: drag it anywhere, or right-click it (Menu key, Shift+F10) to copy it in another notation, paste or pick one</source>
+        <translation>The current colour: drag it anywhere, or right-click it (Menu key, Shift+F10) to copy it in another notation, paste or pick one</translation>
     </message>
 </context>
 </TS>

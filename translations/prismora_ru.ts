@@ -4,20 +4,24 @@
 <context>
     <name>ColourExchange</name>
     <message>
-        <source>Paste colour</source>
-        <translation>Вставить цвет</translation>
-    </message>
-    <message>
         <source>Copy colour</source>
         <translation>Копировать цвет</translation>
     </message>
     <message>
-        <source>Copy %1</source>
-        <translation>Копировать %1</translation>
+        <source>&amp;Paste</source>
+        <translation>&amp;Вставить</translation>
     </message>
     <message>
-        <source>Copy nearest sRGB %1</source>
-        <translation>Копировать ближайший цвет sRGB %1</translation>
+        <source>C&amp;opy As</source>
+        <translation>&amp;Копировать как</translation>
+    </message>
+    <message>
+        <source>Nearest sRGB</source>
+        <translation>Ближайший в sRGB</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -190,6 +194,29 @@
     </message>
 </context>
 <context>
+    <name>ColourMenus</name>
+    <message>
+        <source>&amp;Colour</source>
+        <translation>&amp;Цвет</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>В&amp;ыход</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>Colour &amp;Notations</source>
+        <translation>&amp;Записи цвета</translation>
+    </message>
+    <message>
+        <source>&amp;About Prismora</source>
+        <translation>&amp;О программе Prismora</translation>
+    </message>
+</context>
+<context>
     <name>ColourStore</name>
     <message>
         <source>some of its colours are damaged</source>
@@ -239,32 +266,12 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <source>Shows a colour in RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b*, CIE LCh, OKLab, OKLCh, Display P3 and Rec. 2020. Without --convert it starts the window, with COLOUR if one is given.
-
-COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6 or 8 digits), a CSS colour name such as rebeccapurple, or rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(), oklab(), oklch() or color() (in srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 or xyz-d65) as CSS writes them. Quote it for the shell.</source>
-        <translation>Показывает цвет в моделях RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b*, CIE LCh, OKLab, OKLCh, Display P3 и Rec. 2020. Без --convert открывает окно, с цветом COLOUR, если он задан.
-
-COLOUR — это #rrggbb или #rgb (альфа-канал читается и не учитывается; # необязателен для 6 или 8 цифр), имя цвета CSS, например rebeccapurple, или rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(), oklab(), oklch() или color() (в пространствах srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 или xyz-d65) в записи CSS. Для оболочки возьмите его в кавычки.</translation>
-    </message>
-    <message>
         <source>Displays this help.</source>
         <translation>Показывает эту справку.</translation>
     </message>
     <message>
-        <source>Prints COLOUR in every model, one line each, and exits; needs no window or display. After oklch come the lines p3 and rec2020: Display P3 and Rec. 2020, 0 to 1 within each space.</source>
-        <translation>Выводит COLOUR во всех моделях, по строке на каждую, и завершается; окно и дисплей не нужны. После oklch идут строки p3 и rec2020: Display P3 и Rec. 2020, от 0 до 1 в пределах каждого пространства.</translation>
-    </message>
-    <message>
-        <source>With --convert, prints one JSON object whose numbers keep full precision: the same names as keys, p3 and rec2020 included, then srgb_mapped, the nearest sRGB colour by CSS gamut mapping (equal to hex inside sRGB).</source>
-        <translation>С --convert выводит один объект JSON с числами полной точности: те же имена в качестве ключей, включая p3 и rec2020, затем srgb_mapped — ближайший цвет sRGB по отображению охвата CSS (внутри sRGB он равен hex).</translation>
-    </message>
-    <message>
         <source>With --convert, rounds RGB to the nearest whole level, as CSS and browsers do, instead of truncating it.</source>
         <translation>С --convert округляет RGB до ближайшего целого уровня, как CSS и браузеры, а не отбрасывает дробную часть.</translation>
-    </message>
-    <message>
-        <source>The colour to convert or to start with.</source>
-        <translation>Цвет для преобразования или для открытия окна.</translation>
     </message>
     <message>
         <source>Give one colour; quote one with spaces, as in &apos;rgb(63 160 220)&apos;.</source>
@@ -279,12 +286,72 @@ COLOUR — это #rrggbb или #rgb (альфа-канал читается и
         <translation>--round используется только вместе с --convert.</translation>
     </message>
     <message>
-        <source>--convert needs a colour.</source>
-        <translation>Для --convert нужен цвет.</translation>
-    </message>
-    <message>
         <source>Try &apos;%1 --help&apos; for more.</source>
         <translation>Подробнее: &apos;%1 --help&apos;.</translation>
+    </message>
+    <message>
+        <source>The line is longer than %1 bytes.</source>
+        <translation>Строка длиннее %1 байт.</translation>
+    </message>
+    <message>
+        <source>The line is not UTF-8 text.</source>
+        <translation>Строка не является текстом в UTF-8.</translation>
+    </message>
+    <message>
+        <source>Standard input could not be read.</source>
+        <translation>Не удалось прочитать стандартный ввод.</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>строка %1</translation>
+    </message>
+    <message>
+        <source>Shows a colour in RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b*, CIE LCh, OKLab, OKLCh, Display P3 and Rec. 2020. Without --convert it starts the window, with COLOUR if one is given.
+
+COLOUR is #rrggbb or #rgb (an alpha is read and ignored; the # is optional for 6 or 8 digits), a CSS colour name such as rebeccapurple, or rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(), oklab(), oklch() or color() (in srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 or xyz-d65) as CSS writes them. Quote it for the shell.
+
+With --convert, a colour that cannot be read is reported on standard error with its line or argument and the others are still converted; the exit status is then 2. For example: cut -f2 palette.tsv | prismora -c --format oklch</source>
+        <translation>Показывает цвет в RGB, CMYK, HSV, HSL, XYZ, CIE L*a*b*, CIE LCh, OKLab, OKLCh, Display P3 и Rec. 2020. Без --convert запускает окно, с ЦВЕТОМ, если он задан.
+
+ЦВЕТ — это #rrggbb или #rgb (альфа-канал читается и не учитывается; для 6 или 8 цифр # можно опустить), имя цвета CSS, например rebeccapurple, или rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(), oklab(), oklch() или color() (в srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 или xyz-d65) в записи CSS. Заключите его в кавычки для оболочки.
+
+С --convert цвет, который не удалось прочитать, выводится в стандартный поток ошибок с его строкой или аргументом, а остальные всё равно преобразуются; код завершения тогда 2. Например: cut -f2 palette.tsv | prismora -c --format oklch</translation>
+    </message>
+    <message>
+        <source>Prints each COLOUR in every model, one line each, and exits; needs no window or display. After oklch come the lines p3 and rec2020: Display P3 and Rec. 2020, 0 to 1 within each space; last the line gamut: srgb, display-p3, rec2020 or beyond, the smallest that holds the colour. With - as COLOUR, or no COLOUR and standard input not a terminal, converts each line of standard input as it comes; blank lines are skipped.</source>
+        <translation>Выводит каждый ЦВЕТ во всех моделях, по строке на модель, и завершается; окно и дисплей не нужны. После oklch идут строки p3 и rec2020: Display P3 и Rec. 2020, от 0 до 1 в каждом пространстве; последней — строка gamut: srgb, display-p3, rec2020 или beyond, наименьший охват, содержащий цвет. С - в качестве ЦВЕТА или без ЦВЕТА, когда стандартный ввод не терминал, преобразует каждую строку стандартного ввода по мере поступления; пустые строки пропускаются.</translation>
+    </message>
+    <message>
+        <source>With --convert, prints one JSON object per colour, one line each, whose numbers keep full precision: input, the colour as given, the same names as keys, p3 and rec2020 included, then srgb_mapped, the nearest sRGB colour by CSS gamut mapping (equal to hex inside sRGB), and gamut. A colour that cannot be read gives input and error.</source>
+        <translation>С --convert выводит по одному объекту JSON на цвет, по строке на каждый, числа в которых сохраняют полную точность: input — цвет как задан, те же имена в качестве ключей, включая p3 и rec2020, затем srgb_mapped — ближайший цвет sRGB по отображению охвата CSS (внутри sRGB равен hex), и gamut. Цвет, который не удалось прочитать, даёт input и error.</translation>
+    </message>
+    <message>
+        <source>With --convert, prints only NAME for each colour, one line each, as the copy menu writes it: %1 (the nearest sRGB colour by CSS gamut mapping, as hex).</source>
+        <translation>С --convert выводит для каждого цвета только ИМЯ, по строке на каждый, так, как пишет меню копирования: %1 (ближайший цвет sRGB по отображению охвата CSS, в виде hex).</translation>
+    </message>
+    <message>
+        <source>The colour to start with, or the colours to convert.</source>
+        <translation>Начальный цвет или цвета для преобразования.</translation>
+    </message>
+    <message>
+        <source>--format goes with --convert.</source>
+        <translation>--format используется вместе с --convert.</translation>
+    </message>
+    <message>
+        <source>--format and --json exclude each other: give one.</source>
+        <translation>--format и --json исключают друг друга: укажите один из них.</translation>
+    </message>
+    <message>
+        <source>Unknown format &apos;%1&apos;; give one of %2.</source>
+        <translation>Неизвестный формат «%1»; укажите один из: %2.</translation>
+    </message>
+    <message>
+        <source>--convert needs a colour, or - to read colours from standard input.</source>
+        <translation>--convert требует цвет или -, чтобы читать цвета со стандартного ввода.</translation>
+    </message>
+    <message>
+        <source>No display to show the window on; use --convert to convert colours without one.</source>
+        <translation>Нет дисплея, чтобы показать окно; для преобразования цветов без него используйте --convert.</translation>
     </message>
 </context>
 <context>
@@ -627,10 +694,6 @@ COLOUR — это #rrggbb или #rgb (альфа-канал читается и
         <translation>Знаков после запятой: %1</translation>
     </message>
     <message>
-        <source>Pick from screen</source>
-        <translation>Взять цвет с экрана</translation>
-    </message>
-    <message>
         <source>Ctrl+P</source>
         <translation>Ctrl+P</translation>
     </message>
@@ -649,6 +712,18 @@ COLOUR — это #rrggbb или #rgb (альфа-канал читается и
     <message>
         <source>Ууууууупс :( !Ошибка!</source>
         <translation>Значение вне диапазона</translation>
+    </message>
+    <message>
+        <source>Choose a colour with the desktop&apos;s colour chooser</source>
+        <translation>Выбрать цвет в диалоге выбора цвета рабочего стола</translation>
+    </message>
+    <message>
+        <source>&amp;Choose Colour…</source>
+        <translation>Вы&amp;брать цвет…</translation>
+    </message>
+    <message>
+        <source>Pick from &amp;Screen</source>
+        <translation>Взять с &amp;экрана</translation>
     </message>
 </context>
 <context>
@@ -804,6 +879,14 @@ COLOUR — это #rrggbb или #rgb (альфа-канал читается и
         <source>Rec. 2020</source>
         <translation>Rec. 2020</translation>
     </message>
+    <message>
+        <source>A hex colour has 3, 4, 6 or 8 hex digits, as in #3fa0dc; the # is optional for 6 or 8. An alpha is read and ignored.</source>
+        <translation>Шестнадцатеричный цвет содержит 3, 4, 6 или 8 шестнадцатеричных цифр, например #3fa0dc; для 6 или 8 цифр # можно опустить. Альфа-канал читается и не учитывается.</translation>
+    </message>
+    <message>
+        <source>A CSS colour name, as in navy or rebeccapurple, in any case.</source>
+        <translation>Имя цвета CSS, например navy или rebeccapurple, в любом регистре.</translation>
+    </message>
 </context>
 <context>
     <name>PaletteBook</name>
@@ -881,6 +964,17 @@ COLOUR — это #rrggbb или #rgb (альфа-канал читается и
     <message>
         <source>The screen could not be read.</source>
         <translation>Не удалось прочитать экран.</translation>
+    </message>
+</context>
+<context>
+    <name>SwatchFocus</name>
+    <message>
+        <source>Colour swatch</source>
+        <translation>Образец цвета</translation>
+    </message>
+    <message>
+        <source>The current colour: drag it anywhere, or right-click it (Menu key, Shift+F10) to copy it in another notation, paste or pick one</source>
+        <translation>Текущий цвет: перетащите его куда угодно или щёлкните правой кнопкой (клавиша меню, Shift+F10), чтобы скопировать его в другой записи, вставить или взять цвет</translation>
     </message>
 </context>
 </TS>
