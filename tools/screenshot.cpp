@@ -2,8 +2,9 @@
 // first panel, then CMYK, HSV and OKLCH chosen in the three panels. Also checks that hovering an
 // edit shows its channel's tool tip. With --loupe, shows the X11 picker's loupe instead, on the
 // corner of the swatch, and checks that Enter picks the colour the loupe shows. With --beside,
-// saves the window, in the locale's language, to the right of an earlier screenshot. The
-// translations are loaded as the program loads them, for the locale the tool runs under.
+// saves the window, in the locale's language, to the right of an earlier screenshot. With --menus,
+// opens the Colour menu and its Copy As submenu from the keyboard and saves them over the window.
+// The translations are loaded as the program loads them, for the locale the tool runs under.
 #include "mainwindow.h"
 #include "pickloupe.h"
 #include "screenpickoverlay.h"
@@ -13,6 +14,8 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -117,6 +120,35 @@ int besideShot(MainWindow &window, const QString &leftPath, const QString &path)
     return both.save(path) ? 0 : 1;
 }
 
+// Alt+C, then Down to Copy As and Right into it, as a keyboard user reaches every format.
+int menusShot(MainWindow &window, const QString &path)
+{
+    auto *colourMenu = window.findChild<QMenu *>(QStringLiteral("menuColour"));
+    auto *copyAs = window.findChild<QMenu *>(QStringLiteral("menuCopyAs"));
+    if (!colourMenu || !copyAs)
+        return 1;
+    QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+    for (int i = 0; i < 30 && !colourMenu->isVisible(); ++i)
+        QTest::qWait(100);
+    colourMenu->setActiveAction(copyAs->menuAction());
+    QTest::keyClick(colourMenu, Qt::Key_Right);
+    for (int i = 0; i < 30 && !copyAs->isVisible(); ++i)
+        QTest::qWait(100);
+    if (!colourMenu->isVisible() || !copyAs->isVisible()) {
+        std::fprintf(stderr, "the Colour menu and Copy As did not open\n");
+        return 1;
+    }
+    QTest::qWait(300);
+    const QRect frame = window.frameGeometry()
+                            .united(colourMenu->geometry())
+                            .united(copyAs->geometry())
+                            .adjusted(0, 0, 4, 4);
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
+        0, frame.x(), frame.y(), frame.width(), frame.height());
+    std::printf("Copy As shows %d items\n", int(copyAs->actions().size()));
+    return shot.save(path) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -125,11 +157,12 @@ int main(int argc, char **argv)
     const Translations translations;
     const bool loupe = argc == 3 && QLatin1String(argv[1]) == QLatin1String("--loupe");
     const bool beside = argc == 4 && QLatin1String(argv[1]) == QLatin1String("--beside");
+    const bool menus = argc == 3 && QLatin1String(argv[1]) == QLatin1String("--menus");
     if (argc < 3) {
         std::fprintf(stderr,
             "usage: %s SCREENSHOT.png TOOLTIP.png\n       %s --loupe LOUPE.png\n"
-            "       %s --beside LEFT.png BOTH.png\n",
-            argv[0], argv[0], argv[0]);
+            "       %s --beside LEFT.png BOTH.png\n       %s --menus MENUS.png\n",
+            argv[0], argv[0], argv[0], argv[0]);
         return 2;
     }
     MainWindow window;
@@ -154,6 +187,8 @@ int main(int argc, char **argv)
     QTest::qWait(300);
     if (loupe)
         return loupeShot(window, QString::fromLocal8Bit(argv[2]));
+    if (menus)
+        return menusShot(window, QString::fromLocal8Bit(argv[2]));
     if (beside)
         return besideShot(window, QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (!grabAround(window, 0).save(QString::fromLocal8Bit(argv[1])))
