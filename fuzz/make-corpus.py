@@ -33,11 +33,13 @@ NAN, INF, NEG_INF, DBL_MAX, DENORM_MIN, NEG_ZERO, LOWEST, HIGHEST = 0, 3, 4, 5, 
 def models():
     """(key, channel count) of every model, in the order of the engine's table.
 
-    A model's entry opens with its key and perhaps more plain strings, then the count.
+    A model's entry opens with its key and perhaps more plain or translatable strings, then the
+    count.
     """
     with open(os.path.join(HERE, os.pardir, "engine", "colourmodels.cpp")) as source:
         return [(key, int(count)) for key, count
-                in re.findall(r'\{\s*"(\w+)",(?:\s*"[^"]*",)*\s*(\d),', source.read())]
+                in re.findall(r'\{\s*"(\w+)",(?:\s*(?:"[^"]*"|QT_TRANSLATE_NOOP\(\s*"\w+",\s*"[^"]*"\)),)*'
+                                     r'\s*(\d),', source.read())]
 
 
 def later_setters(table):
