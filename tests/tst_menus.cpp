@@ -150,7 +150,8 @@ void TestMenus::everyItemHasAMnemonic()
             const QKeySequence key = QKeySequence::mnemonic(action->text());
             const QString where = menu->objectName() + QLatin1Char(' ') + action->text();
             QVERIFY2(!key.isEmpty(), qPrintable(where));
-            QVERIFY2(!keys.contains(key.toString()), qPrintable(where + QStringLiteral(" repeats a key")));
+            QVERIFY2(!keys.contains(key.toString()),
+                qPrintable(where + QStringLiteral(" repeats a key")));
             keys.insert(key.toString());
         }
     }
